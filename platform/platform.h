@@ -1,0 +1,122 @@
+#pragma once
+// The thin layer between the game and the toolkit for time, waiting, timers,
+// random numbers, sound, message boxes and the end of the process. Two
+// backends implement it: the real one (Qt event loop, monotonic clock, Qt
+// Multimedia) and the simulated one (virtual time, scripted input), so the
+// game runs the same code in a window and in tests.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <QDate>
+#include <QString>
+
+#include "platform/random.h"
+
+namespace kv {
+
+class Timer;
+
+// Plays registered sound files. `path` is the registered path without
+// extension; the backend resolves it to the ".wav" file of that name.
+class SoundBackend {
+ public:
+  virtual ~SoundBackend() = default;
+  // Starts the sound and returns at once; a new sound cuts off the one playing.
+  virtual void playAsync(const QString& path) = 0;
+  // Plays the sound to its end before returning, letting no event run. Lasts
+  // the sound's length whether or not an audio device is present.
+  virtual void playSync(const QString& path) = 0;
+  virtual void stop() = 0;
+};
+
+enum class MsgIcon { None, Exclamation, Question, Information };
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // 32-bit millisecond clock; differences are taken modulo 2^32.
+  virtual uint32_t timeGetTime() = 0;
+  // Seconds since midnight, as a real number.
+  virtual double secondsOfDay() = 0;
+  virtual QDate today() = 0;
+
+  // Handles every pending event: window input, due timer ticks, scheduled
+  // test input. Handlers run re-entrantly from inside this call.
+  virtual void processEvents() = 0;
+  // Blocks until at least one event has been handled or the clock reaches
+  // `deadline` (no deadline: until an event). Never spins a core.
+  virtual void waitForEvents(std::optional<uint32_t> deadline) = 0;
+  // Blocks for `ms` milliseconds without handling any event.
+  virtual void sleepWithoutEvents(uint32_t ms) = 0;
+
+  // Window timers: ticks run between other events, also in nested waits.
+  virtual void timerStateChanged(Timer& t) = 0;
+  virtual void timerDestroyed(Timer& t) = 0;
+
+  Random& random() { return random_; }
+
+  virtual SoundBackend& sound() = 0;
+
+  // A modal message box with an OK button.
+  virtual void messageBox(const QString& text, MsgIcon icon, const QString& title) = 0;
+
+  // Ends the process at once; does not return.
+  [[noreturn]] virtual void endProgram() = 0;
+
+  // True when no other copy of the program holds the per-user lock.
+  virtual bool acquireSingleInstanceLock() = 0;
+
+  // 1440 divided by the screen's logical dots per inch, rounded.
+  virtual int twipsPerPixelX() = 0;
+  virtual int twipsPerPixelY() = 0;
+
+  // The directory the program and its data files are in.
+  virtual QString programDir() = 0;
+
+ protected:
+  Random random_;
+};
+
+// A window timer with a fixed interval. Enabling a disabled timer starts its
+// interval from now; enabling an enabled one changes nothing. A tick does not
+// re-enter itself.
+class Timer {
+ public:
+  Timer(Platform& p, int intervalMs, std::function<void()> onTick)
+      : platform_(p), interval_(intervalMs), onTick_(std::move(onTick)) {}
+  ~Timer() { platform_.timerDestroyed(*this); }
+  Timer(const Timer&) = delete;
+  Timer& operator=(const Timer&) = delete;
+
+  bool enabled() const { return enabled_; }
+  void setEnabled(bool on) {
+    if (on == enabled_) return;
+    enabled_ = on;
+    platform_.timerStateChanged(*this);
+  }
+  int interval() const { return interval_; }
+  void setOnTick(std::function<void()> f) { onTick_ = std::move(f); }
+
+  // Called by the backend.
+  void fire() {
+    if (!enabled_ || inTick_) return;
+    inTick_ = true;
+    if (onTick_) onTick_();
+    inTick_ = false;
+  }
+  bool inTick() const { return inTick_; }
+  // Backend bookkeeping.
+  void* backendData = nullptr;
+  uint32_t due = 0;
+
+ private:
+  Platform& platform_;
+  int interval_;
+  std::function<void()> onTick_;
+  bool enabled_ = false;
+  bool inTick_ = false;
+};
+
+}  // namespace kv

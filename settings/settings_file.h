@@ -1,0 +1,53 @@
+#pragma once
+// The settings file "qelmira.ini" beside the program: options, the ranking
+// table, the last name typed and the window position.
+#include <QString>
+
+#include "scores/ranking.h"
+#include "settings/options.h"
+
+namespace kv {
+
+// Program's directory + "/" (unless it already ends in one) + "qelmira.ini".
+QString MakeIniPath(const QString& programDir);
+
+// One key of the profile file at `path`; "" when the file, section or key is
+// missing. Values longer than 199 bytes come back cut to 199 bytes.
+QString ReadIni(const QString& path, const QString& section, const QString& key);
+// Writes one key, creating the file and section as needed. Returns false on
+// failure (callers ignore it).
+bool WriteIni(const QString& path, const QString& section, const QString& key,
+              const QString& value);
+
+// The leading-number rule for stored numbers: blanks, tabs and line feeds are
+// ignored wherever they stand, then the longest decimal prefix is taken; no
+// prefix gives 0.
+double LeadingNumber(const QString& text);
+
+// Window placement in twips, for the off-screen rule.
+struct WindowPlacement {
+  double left = 0, top = 0;
+  double width = 0, height = 0;
+  double screenWidth = 0, screenHeight = 0;
+};
+
+// Everything that is read from or written to the file.
+struct SettingsData {
+  Options opt;
+  OptionTicks ticks;
+  RankingTable ranking;
+  QString recentName;
+};
+
+// Reads the file. Returns false (touching nothing) when the marker
+// IniCheck/Dummy is missing or zero. Otherwise updates `d` and moves `win`
+// (left/top) by the stored position and the off-screen rule.
+bool LoadSettings(const QString& iniPath, SettingsData& d, WindowPlacement& win);
+
+// Writes the whole file. The new file is composed in memory and replaces the
+// old one atomically, so a failed save leaves the previous file whole. Keys
+// and lines the program does not own are kept. Returns false on failure.
+bool SaveSettings(const QString& iniPath, const SettingsData& d, double windowLeft,
+                  double windowTop);
+
+}  // namespace kv
