@@ -1,0 +1,32 @@
+#pragma once
+// Sound effects through Qt Multimedia: one QSoundEffect per file, made on
+// first use. One effect sounds at a time.
+#include <QString>
+#include <map>
+#include <memory>
+
+#include "platform/platform.h"
+
+class QSoundEffect;
+
+namespace kv {
+
+class QtSoundBackend : public SoundBackend {
+ public:
+  QtSoundBackend();
+  ~QtSoundBackend() override;
+
+  void playAsync(const QString& path) override;
+  void playSync(const QString& path) override;
+  void stop() override;
+
+ private:
+  // Cuts off the playing effect and starts the one at `path` (no extension).
+  // Returns false when there is no such file.
+  bool start(const QString& path);
+
+  std::map<QString, std::unique_ptr<QSoundEffect>> effects_;
+  QSoundEffect* playing_ = nullptr;
+};
+
+}  // namespace kv

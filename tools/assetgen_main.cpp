@@ -1,0 +1,40 @@
+// Build-time generator of the pictures and sound effects the program ships.
+// Usage: korvane_assetgen <output directory>
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <cstdio>
+
+#include "gen_pictures.h"
+#include "gen_sounds.h"
+
+int main(int argc, char** argv) {
+  // Fonts need a GUI application; the build runs us on the offscreen platform.
+  QGuiApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: korvane_assetgen <output directory>\n");
+    return 2;
+  }
+  const QString dir = QString::fromLocal8Bit(argv[1]);
+  if (!QDir().mkpath(dir)) {
+    std::fprintf(stderr, "korvane_assetgen: cannot create %s\n", argv[1]);
+    return 1;
+  }
+  bool ok = true;
+  const struct {
+    const char* name;
+    QImage (*make)();
+  } pictures[] = {{"title.png", kv::assetgen::MakeTitle},
+                  {"ansmark.png", kv::assetgen::MakeAnsMark},
+                  {"cursor.png", kv::assetgen::MakeCursor},
+                  {"icon.png", kv::assetgen::MakeIcon}};
+  for (const auto& pic : pictures) {
+    const QString path = dir + "/" + pic.name;
+    if (!pic.make().save(path, "PNG")) {
+      std::fprintf(stderr, "korvane_assetgen: cannot write %s\n", qPrintable(path));
+      ok = false;
+    }
+  }
+  ok = kv::assetgen::GenerateSounds(dir.toStdString()) && ok;
+  return ok ? 0 : 1;
+}
