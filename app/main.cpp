@@ -1,6 +1,12 @@
 #include <QApplication>
 
+#include "app/form.h"
+#include "platform/qt_platform.h"
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  return 0;
+  kv::QtPlatform platform;
+  kv::Form form(platform);
+  form.Load();
+  return app.exec();
 }

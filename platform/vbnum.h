@@ -5,6 +5,7 @@
 // numbers stored as 0x00BBGGRR, and the two ways numbers become text.
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 #include <QString>
 
 namespace kv {
@@ -32,11 +33,14 @@ inline int sgn(double v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
 
 // The plain number form: one leading blank for a number that is not
 // negative, a minus sign for a negative one.
-inline QString numText(int64_t v) {
-  return v < 0 ? QString::number(v) : QStringLiteral(" ") + QString::number(v);
+template <typename T>
+  requires std::is_integral_v<T>
+inline QString numText(T v) {
+  const auto w = static_cast<int64_t>(v);
+  return w < 0 ? QString::number(w) : QStringLiteral(" ") + QString::number(w);
 }
 inline QString numText(double v) {
-  if (v == std::floor(v) && std::fabs(v) < 1e15) return numText(static_cast<int64_t>(v));
+  if (v == std::floor(v) && std::fabs(v) < 1e15) return numText<int64_t>(static_cast<int64_t>(v));
   QString s = QString::number(v, 'g', 15);
   return v < 0 ? s : QStringLiteral(" ") + s;
 }

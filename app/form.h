@@ -1,0 +1,175 @@
+#pragma once
+// The game's one window: its controls, menus and timers as designed, the
+// game-state record it owns, and the operations and event handlers of the
+// game. The handlers are implemented in the files of their subsystems.
+#include <QMainWindow>
+#include <memory>
+#include <vector>
+
+#include "app/module.h"
+#include "game/game_state.h"
+#include "platform/controls.h"
+#include "platform/platform.h"
+#include "sound/sound.h"
+
+namespace kv {
+
+class Form;
+
+class MainWindow : public QMainWindow {
+ public:
+  explicit MainWindow(Form& f) : form_(f) {}
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
+
+ private:
+  Form& form_;
+};
+
+class Form {
+ public:
+  explicit Form(Platform& p);
+  ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  Platform& plat;
+  GameState st;
+  std::unique_ptr<Sound> Snd;
+
+  // ---- window and controls
+  std::unique_ptr<MainWindow> win;
+  QWidget* client = nullptr;  // the 506 x 404 client area
+  // Labels first: pictures and buttons lie in front of them.
+  std::unique_ptr<Label> LabelSt, LabelScore, Label1miss, Label1scale, Labelmsg, Labelyr,
+      LabelRank, LabelEbye;
+  std::vector<std::unique_ptr<Label>> LabelAns, labGameover, LabFry;
+  std::unique_ptr<LineCtl> LinEnding;
+  std::unique_ptr<Picture> PicMain, picHS, PicWork, picKakudai, PicAns;
+  std::unique_ptr<Button> CmdAns;
+  // Inside PicMain.
+  std::unique_ptr<Picture> picTitle;
+  std::unique_ptr<Button> CmdPause;
+  std::unique_ptr<Label> labStageTitle, LabPause;
+  // Inside picHS.
+  std::unique_ptr<Label> labName, labHSHead;
+  std::unique_ptr<LineCtl> linName;
+  std::vector<std::unique_ptr<Label>> labHS, labChr;
+  std::unique_ptr<TextBox> txtName;
+
+  // ---- menus
+  QMenu* mnuGame = nullptr;
+  QMenu* mnuStage = nullptr;
+  QMenu* mnuOption = nullptr;
+  QMenu* mnuHelp = nullptr;
+  QMenu* mnuPopupMenu = nullptr;
+  std::unique_ptr<MenuItem> GameMenuTitle, Pause, Restart, HighScore, mnuClearHighScore, PrgEnd,
+      Stage_UrawazaTitle, OptionTitle, KakudaiPrint, LineWidthChange, CountDown, soundeffect,
+      HelpTitle, printhelp, mnuPopup, mnuPopupPause, mnuPopupPrintHelp;
+  std::vector<std::unique_ptr<MenuItem>> StageSelect, kakudaionoff, linewidth, CountDownSpeed,
+      soundeffectonoff;
+
+  // ---- timers
+  std::unique_ptr<Timer> timCorrect, timGameover, timEnding, timPauseFlash, timCaution,
+      timFryLetters, timMissFrash, timAnsPoint, timLabelAns, timInputName;
+
+  // ---- pictures the program ships
+  QImage titleImage;
+  QImage ansMarkImage;
+  QString helpFile;
+
+  // ---- start-up and shutdown
+  void Load();
+  void ShutDown();
+  void createStageSelectItem(int index, const QString& caption);
+  void menuStageSelect(int index);
+  double formLeft() const;
+  double formTop() const;
+  double formWidth() const;
+  double formHeight() const;
+  void moveForm(double left, double top);
+
+  // ---- shared operations of the game state
+  void ResetGame();
+  void SetColorFlags(int16_t n);
+  void ShowScore();
+  void ClearBoard();
+  void EnablePauseMenus(bool on);
+  void StartGameOver();
+  void PlayEffect(int16_t soundNumber, int16_t async, int16_t noStop);
+
+  // ---- waits
+  void MarkTime();
+  void WaitSince(int32_t ms, bool withEvents);
+  [[noreturn]] void EndNow();
+
+  // ---- plot drawing
+  void SetTextStyle(int16_t size, bool bold, Color colour, int16_t drawMode);
+  void MoveTextCursor(int32_t x, int32_t y);
+  void PrintCentered(const QString& text, double fraction);
+  void DrawStageBoard();
+  void DrawPressMarks();
+  void DrawFlash();
+  void PaintBlankBoard();
+  void PaintHighScoreBackground();
+  void DrawGrid(Picture& pic);
+
+  // ---- stage flow
+  void CmdAns_Click();
+  void StartStage();
+  void SlideAwayVerdict();
+  void CountDown_();
+  void PressAnswer();
+  void RunMotion();
+
+  // ---- verdict
+  void JudgeAnswer();
+  void DrawCrosshair();
+  void VerdictCorrect();
+  void VerdictMiss();
+  void StartEnding();
+  void DarkenVerdictPanel();
+  void ShowZoom();
+
+  // ---- answer marking
+  void PicMain_MouseMove(Qt::MouseButtons buttons, double x, double y);
+  void PicMain_MouseDown(Qt::MouseButton button, double x, double y);
+  void PicAns_MouseDown(Qt::MouseButton button);
+  void Form_KeyDown(int key);
+  void PlaceMarker();
+  void MarkAnswer();
+
+  // ---- feedback effects
+  void timCorrect_Timer();
+  void timAnsPoint_Timer();
+  void timMissFrash_Timer();
+  void timCaution_Timer();
+  void timLabelAns_Timer();
+  void LabelAns_Click();
+
+  // ---- title, pause
+  void ShowTitle();
+  void Restart_Click();
+  void PicMain_DblClick();
+  void PauseOn();
+  void PauseOff();
+  void Pause_Click();
+  void timPauseFlash_Timer();
+
+  // ---- the end of a game (continued elsewhere)
+  void EnterRanking();
+  void showPopupMenu();
+
+  // ---- options
+  void applyTicks(const OptionTicks& t);
+  OptionTicks readTicks() const;
+
+ private:
+  void buildWindow();
+  void buildMenus();
+  void buildTimers();
+};
+
+}  // namespace kv

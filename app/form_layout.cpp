@@ -1,0 +1,366 @@
+// The window as designed: every control in its place with its text, colours
+// and font, the menu tree and the ten timers.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPainter>
+
+#include "app/form.h"
+#include "platform/fonts.h"
+#include "platform/twips.h"
+
+namespace kv {
+
+namespace {
+
+const Color kSysButtonFace = rgb(192, 192, 192);
+const Color kSysScrollBar = rgb(192, 192, 192);
+const Color kWhite = rgb(255, 255, 255);
+
+std::unique_ptr<Label> makeLabel(QWidget* parent, const QString& caption, int x, int y, int w,
+                                 int h, bool visible, const QString& face, double pt,
+                                 bool bold = false, bool italic = false, bool opaque = false,
+                                 bool autoSize = false, bool centered = false) {
+  auto l = std::make_unique<Label>(parent);
+  l->setFont(face, pt, bold, italic);
+  l->setOpaque(opaque);
+  l->setBackColor(kSysButtonFace);
+  l->setCentered(centered);
+  l->placePx(x, y, w, h);
+  l->setCaption(caption);
+  l->setAutoSize(autoSize);
+  l->setVisible(visible);
+  return l;
+}
+
+std::unique_ptr<Picture> makePicture(QWidget* parent, int x, int y, int w, int h, bool visible) {
+  auto p = std::make_unique<Picture>(parent);
+  p->placePx(x, y, w, h);
+  p->setBackColor(kWhite);
+  p->setVisible(visible);
+  return p;
+}
+
+}  // namespace
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+  // The close is never refused: the settings are saved and any running wait
+  // loop ends the program when control returns to it.
+  form_.ShutDown();
+  e->accept();
+  QMainWindow::closeEvent(e);
+}
+
+// The window sees every key press before the control that has the focus.
+bool MainWindow::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() == QEvent::KeyPress) {
+    auto* w = qobject_cast<QWidget*>(o);
+    if (w && w->window() == this) {
+      const int key = static_cast<QKeyEvent*>(e)->key();
+      const bool marking = form_.st.Frozen == 1;
+      if (key == Qt::Key_Escape || key == Qt::Key_Up || key == Qt::Key_Down ||
+          ((key == Qt::Key_Return || key == Qt::Key_Enter) && marking)) {
+        form_.Form_KeyDown(key);
+        return true;
+      }
+    }
+  }
+  return QMainWindow::eventFilter(o, e);
+}
+
+Form::Form(Platform& p) : plat(p) {
+  buildWindow();
+  buildMenus();
+  buildTimers();
+}
+
+Form::~Form() {
+  if (win) qApp->removeEventFilter(win.get());
+  // Timers and controls go before the window that owns their widgets.
+  timCorrect.reset();
+  timGameover.reset();
+  timEnding.reset();
+  timPauseFlash.reset();
+  timCaution.reset();
+  timFryLetters.reset();
+  timMissFrash.reset();
+  timAnsPoint.reset();
+  timLabelAns.reset();
+  timInputName.reset();
+}
+
+void Form::buildWindow() {
+  win = std::make_unique<MainWindow>(*this);
+  win->setWindowTitle(QStringLiteral("KORVANE for Win Ver1.92"));
+  client = new QWidget;
+  client->setFixedSize(506, 404);
+  client->setAutoFillBackground(true);
+  QPalette pal = client->palette();
+  pal.setColor(QPalette::Window, QColor(128, 128, 255));
+  client->setPalette(pal);
+  client->setFont(makeFont(kPGothic, 12));
+  win->setCentralWidget(client);
+  win->layout()->setSizeConstraint(QLayout::SetFixedSize);
+  qApp->installEventFilter(win.get());
+
+  const QString dir = plat.programDir() + QStringLiteral("/");
+  titleImage = QImage(dir + QStringLiteral("title.png")).convertToFormat(QImage::Format_RGB32);
+  ansMarkImage = QImage(dir + QStringLiteral("ansmark.png")).convertToFormat(QImage::Format_RGB32);
+  QPixmap icon(dir + QStringLiteral("icon.png"));
+  if (!icon.isNull()) win->setWindowIcon(QIcon(icon));
+  QPixmap cursorPix(dir + QStringLiteral("cursor.png"));
+  const QCursor cursor = cursorPix.isNull() ? QCursor(Qt::CrossCursor) : QCursor(cursorPix, 15, 15);
+
+  // Labels and lines of the window.
+  LabelSt = makeLabel(client, QStringLiteral("STAGE 0"), 8, 360, 57, 41, true, kPGothic, 12);
+  LabelScore = makeLabel(client, QStringLiteral("SCORE  0"), 72, 360, 57, 33, true, kPGothic, 12);
+  LabelScore->setToolTipText(QStringLiteral("マイナスになるとゲームオーバー"));
+  Label1miss =
+      makeLabel(client, QStringLiteral("1ﾐｽ減点   0"), 136, 360, 73, 33, true, kPGothic, 12);
+  Label1miss->setToolTipText(QStringLiteral("このステージでＭＩＳＳした時の減点"));
+  Label1scale =
+      makeLabel(client, QStringLiteral("1目盛り  0"), 208, 360, 57, 33, true, kPGothic, 12);
+  Label1scale->setToolTipText(QStringLiteral("正解時に加減される１目盛り分の点数"));
+  LabelAns.push_back(makeLabel(client, QStringLiteral("解答して下さい！"), 288, 368, 195, 23,
+                               false, kGothic, 17.25, true, false, false, true, true));
+  LabelAns[0]->setForeColor(rgb(192, 192, 255));
+  Labelmsg = makeLabel(client, QStringLiteral("0"), 344, 360, 65, 41, false, kMincho, 27.75, true,
+                       false, true, false, true);
+  for (int i = 0; i < 2; ++i) {
+    labGameover.push_back(makeLabel(client, QStringLiteral("GAME OVER"), 144 + 4 * i, 148 + 4 * i,
+                                    210, 35, true, kPMincho, 26.25, true, true, false, true));
+  }
+  labGameover[1]->setForeColor(kWhite);
+  LabFry.push_back(makeLabel(client, QStringLiteral("*"), 64, 384, 8, 16, false, kMincho, 12, false,
+                             true, false, true));
+  Labelyr = makeLabel(client, QStringLiteral("Your rank :"), 208, 124, 105, 25, false, kPMincho,
+                      14.25, true, false, true);
+  LabelRank = makeLabel(client, QStringLiteral("Ｚ"), 208, 136, 101, 97, false, kGothic, 72, true,
+                        false, true);
+  LabelRank->setForeColor(rgb(255, 0, 255));
+  LabelEbye = makeLabel(client,
+                        QStringLiteral("　See You Again!            2002  Thank you for playing"),
+                        152, 260, 273, 65, false, kPMincho, 20.25, false, true, true);
+  LinEnding = std::make_unique<LineCtl>(client);
+  LinEnding->setBorder(8, kSysScrollBar);
+  LinEnding->setLine(0, 400 * 15, 24 * 15, 400 * 15);
+  LinEnding->setVisible(false);
+
+  // Pictures and buttons, in front of the labels.
+  PicMain = makePicture(client, 144, 40, 504, 354, true);
+  PicMain->setFont(kGothic, 12);
+  PicWork = makePicture(client, 328, 308, 81, 33, false);
+  picHS = makePicture(client, 192, 4, 305, 97, false);
+  picKakudai = makePicture(client, 8, 172, 161, 161, false);
+  PicAns = makePicture(client, 416, 264, 80, 80, false);
+  PicAns->SetPicture(QImage());
+  if (!ansMarkImage.isNull()) {
+    // The 76 x 76 marker sits inside the box's 2-pixel frame.
+    QImage framed(80, 80, QImage::Format_RGB32);
+    framed.fill(QColor(96, 0, 128));
+    QPainter p(&framed);
+    p.drawImage(2, 2, ansMarkImage);
+    p.end();
+    PicAns->SetPicture(framed);
+  }
+  PicAns->widget()->setCursor(cursor);
+  CmdAns = std::make_unique<Button>(client);
+  CmdAns->placePx(400, 360, 105, 41);
+  CmdAns->setCaption(QStringLiteral("START !!"));
+  CmdAns->widget()->setCursor(cursor);
+
+  // Inside PicMain.
+  QWidget* pm = PicMain->widget();
+  picTitle = makePicture(pm, 184, 80, 504, 354, false);
+  labStageTitle = makeLabel(pm, QStringLiteral("STAGE TITLE"), 50, 32, 132, 24, false, kMincho, 18,
+                            false, true, false, true, true);
+  LabPause = makeLabel(pm, QStringLiteral("PAUSE"), 152, 124, 203, 64, false, kPGothic, 48, true,
+                       false, false, true);
+  LabPause->setForeColor(rgb(255, 192, 128));
+  CmdPause = std::make_unique<Button>(pm);
+  CmdPause->placePx(224, 192, 65, 33);
+  CmdPause->setCaption(QStringLiteral("再開"));
+  CmdPause->setFont(kPGothic, 9.75);
+  CmdPause->setToolTipText(QStringLiteral("ポーズを解除します"));
+  CmdPause->widget()->setCursor(cursor);
+  CmdPause->setVisible(false);
+
+  // Inside picHS.
+  QWidget* hs = picHS->widget();
+  labName = makeLabel(hs, QStringLiteral("R A N K I N G :"), 4, 4, 236, 35, true, kPMincho, 26.25,
+                      false, true, false, true);
+  linName = std::make_unique<LineCtl>(hs);
+  linName->setBorder(12, rgb(224, 224, 224));
+  linName->setLine(272 * 15, 32 * 15, 0, 32 * 15);
+  labHSHead = makeLabel(hs, QStringLiteral("Label1"), 4, 48, 42, 13, true, kGothic, 9.75, false,
+                        false, false, true);
+  labHSHead->setForeColor(rgb(255, 255, 0));
+  labHS.push_back(makeLabel(hs, QStringLiteral("Label1"), 4, 68, 42, 13, true, kGothic, 9.75, false,
+                            false, false, true));
+  labHS[0]->setForeColor(rgb(255, 255, 0));
+  labChr.push_back(makeLabel(hs, QStringLiteral("A"), 140, 48, 16, 27, true, kGothic, 20.25, true,
+                             false, false, true));
+  txtName = std::make_unique<TextBox>(hs);
+  txtName->placePx(60, 48, 69, 17);
+  txtName->setText(QStringLiteral("Text1"));
+  txtName->setMaxLength(10);
+  txtName->setFont(kGothic, 9);
+  txtName->setVisible(false);
+
+  // Event wiring.
+  CmdAns->onClick = [this] { CmdAns_Click(); };
+  CmdPause->onClick = [this] { PauseOff(); };
+  PicMain->onMouseMove = [this](Qt::MouseButtons b, double x, double y) {
+    PicMain_MouseMove(b, x, y);
+  };
+  PicMain->onMouseDown = [this](Qt::MouseButton b, double x, double y) {
+    PicMain_MouseDown(b, x, y);
+  };
+  PicMain->onDblClick = [this] { PicMain_DblClick(); };
+  PicAns->onMouseDown = [this](Qt::MouseButton b, double, double) { PicAns_MouseDown(b); };
+  LabelAns[0]->onClick = [this] { LabelAns_Click(); };
+}
+
+void Form::buildMenus() {
+  QMenuBar* bar = win->menuBar();
+  bar->setFont(makeFont(kPGothic, 9));
+  auto item = [](QAction* a) { return std::make_unique<MenuItem>(a); };
+  auto onClick = [](QAction* a, std::function<void()> f) {
+    QObject::connect(a, &QAction::triggered, [f = std::move(f)] { f(); });
+  };
+
+  mnuGame = bar->addMenu(QStringLiteral("ゲーム"));
+  GameMenuTitle = item(mnuGame->menuAction());
+  Pause = item(mnuGame->addAction(QStringLiteral("ポーズ")));
+  Restart = item(mnuGame->addAction(QStringLiteral("はじめから")));
+  mnuGame->addSeparator();
+  HighScore = item(mnuGame->addAction(QStringLiteral("ハイスコア表示")));
+  mnuClearHighScore = item(mnuGame->addAction(QStringLiteral("ハイスコアのクリア")));
+  mnuGame->addSeparator();
+  PrgEnd = item(mnuGame->addAction(QStringLiteral("終了")));
+
+  mnuStage = bar->addMenu(QStringLiteral("ステージ"));
+  Stage_UrawazaTitle = item(mnuStage->menuAction());
+  Stage_UrawazaTitle->setVisible(false);
+  Stage_UrawazaTitle->setEnabled(false);
+  createStageSelectItem(0, QStringLiteral("STAGE 1"));
+
+  mnuOption = bar->addMenu(QStringLiteral("オプション"));
+  OptionTitle = item(mnuOption->menuAction());
+  auto submenu = [&](const QString& caption, const QStringList& items,
+                     std::vector<std::unique_ptr<MenuItem>>& arr,
+                     std::unique_ptr<MenuItem>& parent) {
+    QMenu* m = mnuOption->addMenu(caption);
+    parent = item(m->menuAction());
+    for (const QString& c : items) {
+      arr.push_back(item(m->addAction(c)));
+      arr.back()->setChecked(arr.size() == 1);
+    }
+  };
+  submenu(QStringLiteral("拡大表示"), {QStringLiteral("する"), QStringLiteral("しない")},
+          kakudaionoff, KakudaiPrint);
+  submenu(QStringLiteral("線幅"),
+          {QStringLiteral("１　（標準）"), QStringLiteral("２　（太い）"),
+           QStringLiteral("３　（相当太い）")},
+          linewidth, LineWidthChange);
+  submenu(QStringLiteral("カウントダウン"),
+          {QStringLiteral("１.00秒　（通常）"), QStringLiteral("0.75秒　（はやい）"),
+           QStringLiteral("0.50秒　（相当はやい）")},
+          CountDownSpeed, CountDown);
+  mnuOption->addSeparator();
+  submenu(QStringLiteral("効果音"), {QStringLiteral("オン"), QStringLiteral("オフ")},
+          soundeffectonoff, soundeffect);
+
+  mnuHelp = bar->addMenu(QStringLiteral("ヘルプ"));
+  HelpTitle = item(mnuHelp->menuAction());
+  printhelp = item(mnuHelp->addAction(QStringLiteral("ヘルプ表示")));
+  printhelp->action()->setShortcut(QKeySequence(Qt::Key_F1));
+
+  // The pop-up menu is never on the bar; it opens at the pointer.
+  mnuPopupMenu = new QMenu(QStringLiteral("ポップアップ"), win.get());
+  mnuPopup = item(mnuPopupMenu->menuAction());
+  mnuPopup->setVisible(false);
+  mnuPopupPause = item(mnuPopupMenu->addAction(QStringLiteral("ポーズ")));
+  mnuPopupMenu->addSeparator();
+  mnuPopupPrintHelp = item(mnuPopupMenu->addAction(QStringLiteral("ヘルプ表示")));
+
+  onClick(Pause->action(), [this] { Pause_Click(); });
+  onClick(mnuPopupPause->action(), [this] { Pause_Click(); });
+  onClick(Restart->action(), [this] { Restart_Click(); });
+  onClick(PrgEnd->action(), [this] {
+    ShutDown();
+    EndNow();
+  });
+  for (int i = 0; i < 2; ++i) {
+    onClick(kakudaionoff[i]->action(), [this, i] {
+      OptionTicks t = readTicks();
+      clickKakudai(i, mod().opt, t);
+      applyTicks(t);
+    });
+    onClick(soundeffectonoff[i]->action(), [this, i] {
+      OptionTicks t = readTicks();
+      clickSoundEffect(i, mod().opt, t);
+      applyTicks(t);
+    });
+  }
+  for (int i = 0; i < 3; ++i) {
+    onClick(linewidth[i]->action(), [this, i] {
+      OptionTicks t = readTicks();
+      clickLineWidth(i, mod().opt, t);
+      applyTicks(t);
+    });
+    onClick(CountDownSpeed[i]->action(), [this, i] {
+      OptionTicks t = readTicks();
+      clickCountDownSpeed(i, mod().opt, t);
+      applyTicks(t);
+    });
+  }
+}
+
+void Form::createStageSelectItem(int index, const QString& caption) {
+  QAction* a = mnuStage->addAction(caption);
+  StageSelect.push_back(std::make_unique<MenuItem>(a));
+  QObject::connect(a, &QAction::triggered, [this, index] { menuStageSelect(index); });
+}
+
+void Form::buildTimers() {
+  auto t = [this](int ms, std::function<void()> f) {
+    return std::make_unique<Timer>(plat, ms, std::move(f));
+  };
+  timCorrect = t(40, [this] { timCorrect_Timer(); });
+  timGameover = t(50, [] {});
+  timEnding = t(50, [] {});
+  timPauseFlash = t(50, [this] { timPauseFlash_Timer(); });
+  timCaution = t(60, [this] { timCaution_Timer(); });
+  timFryLetters = t(60, [] {});
+  timMissFrash = t(100, [this] { timMissFrash_Timer(); });
+  timAnsPoint = t(100, [this] { timAnsPoint_Timer(); });
+  timLabelAns = t(100, [this] { timLabelAns_Timer(); });
+  timInputName = t(150, [] {});
+}
+
+OptionTicks Form::readTicks() const {
+  OptionTicks t;
+  for (int i = 0; i < 2; ++i) t.kakudai[i] = kakudaionoff[i]->Checked();
+  for (int i = 0; i < 3; ++i) t.lineWidth[i] = linewidth[i]->Checked();
+  for (int i = 0; i < 3; ++i) t.countDown[i] = CountDownSpeed[i]->Checked();
+  for (int i = 0; i < 2; ++i) t.sound[i] = soundeffectonoff[i]->Checked();
+  return t;
+}
+
+void Form::applyTicks(const OptionTicks& t) {
+  for (int i = 0; i < 2; ++i) kakudaionoff[i]->setChecked(t.kakudai[i]);
+  for (int i = 0; i < 3; ++i) linewidth[i]->setChecked(t.lineWidth[i]);
+  for (int i = 0; i < 3; ++i) CountDownSpeed[i]->setChecked(t.countDown[i]);
+  for (int i = 0; i < 2; ++i) soundeffectonoff[i]->setChecked(t.sound[i]);
+}
+
+double Form::formLeft() const { return toTwips(win->frameGeometry().x()); }
+double Form::formTop() const { return toTwips(win->frameGeometry().y()); }
+double Form::formWidth() const { return toTwips(win->frameGeometry().width()); }
+double Form::formHeight() const { return toTwips(win->frameGeometry().height()); }
+void Form::moveForm(double left, double top) { win->move(toPx(left), toPx(top)); }
+
+}  // namespace kv

@@ -1,0 +1,221 @@
+#pragma once
+// The window's controls as the game sees them: positions and sizes in twips,
+// captions, colours, fonts, visibility, enabled states and click handlers.
+// Each wraps one Qt widget (or menu action) that shows it.
+#include <functional>
+#include <memory>
+#include <QAction>
+#include <QFont>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QWidget>
+
+#include "platform/raster.h"
+#include "platform/vbnum.h"
+
+namespace kv {
+
+class Control {
+ public:
+  explicit Control(QWidget* w) : w_(w) {}
+  virtual ~Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  double Left() const { return left_; }
+  double Top() const { return top_; }
+  double Width() const { return width_; }
+  double Height() const { return height_; }
+  void setLeft(double v) { Move(v, top_, width_, height_); }
+  void setTop(double v) { Move(left_, v, width_, height_); }
+  void setWidth(double v) { Move(left_, top_, v, height_); }
+  void setHeight(double v) { Move(left_, top_, width_, v); }
+  virtual void Move(double left, double top, double width, double height);
+  // Design-time placement in pixels.
+  void placePx(int x, int y, int w, int h);
+
+  bool Visible() const { return visible_; }
+  void setVisible(bool v);
+  bool Enabled() const { return enabled_; }
+  void setEnabled(bool v);
+  void setToolTipText(const QString& t);
+  QString ToolTipText() const;
+  void ZOrderFront();
+  QWidget* widget() const { return w_; }
+
+ protected:
+  QWidget* w_;
+  double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visible_ = true;
+  bool enabled_ = true;
+};
+
+// A label: opaque or transparent, sized to its text or wrapping inside its
+// width, left-aligned or centred.
+class Label : public Control {
+ public:
+  explicit Label(QWidget* parent);
+  QString Caption() const { return caption_; }
+  void setCaption(const QString& c);
+  Color ForeColor() const { return fore_; }
+  void setForeColor(Color c);
+  Color BackColor() const { return back_; }
+  void setBackColor(Color c);
+  void setOpaque(bool o);
+  bool AutoSize() const { return autoSize_; }
+  void setAutoSize(bool a);
+  void setCentered(bool c);
+  void setFont(const QString& face, double points, bool bold = false, bool italic = false);
+  double FontSize() const { return fontSize_; }
+  void setFontSize(double points);
+  const QString& fontFace() const { return face_; }
+  bool fontBold() const { return bold_; }
+  bool fontItalic() const { return italic_; }
+  bool opaque() const { return opaque_; }
+  bool centered() const { return centered_; }
+  std::function<void()> onClick;
+  std::function<void()> onDblClick;
+
+  // Copies the look (font, colours, size, alignment, transparency) of another.
+  void copyLookFrom(const Label& other);
+  QFont qfont() const;
+  void Move(double left, double top, double width, double height) override;
+
+ private:
+  void fit();
+  QString caption_;
+  Color fore_ = 0;
+  Color back_ = rgb(192, 192, 192);
+  bool opaque_ = true, autoSize_ = false, centered_ = false;
+  QString face_;
+  double fontSize_ = 12;
+  bool bold_ = false, italic_ = false;
+  friend class LabelWidget;
+};
+
+class Button : public Control {
+ public:
+  explicit Button(QWidget* parent);
+  QString Caption() const;
+  void setCaption(const QString& c);
+  void setFont(const QString& face, double points, bool bold = false);
+  void setFocus();
+  // Presses the button as a click would (runs the handler even when hidden).
+  void click() { if (onClick) onClick(); }
+  std::function<void()> onClick;
+  QPushButton* button() const { return static_cast<QPushButton*>(w_); }
+};
+
+class TextBox : public Control {
+ public:
+  explicit TextBox(QWidget* parent);
+  QString Text() const;
+  void setText(const QString& t);
+  void setMaxLength(int n);
+  void setColors(Color fore, Color back);
+  void setFont(const QString& face, double points);
+  QLineEdit* edit() const { return static_cast<QLineEdit*>(w_); }
+};
+
+// A line control: a straight line of a given thickness in pixels.
+class LineCtl : public Control {
+ public:
+  explicit LineCtl(QWidget* parent);
+  double X1() const { return x1_; }
+  double Y1() const { return y1_; }
+  double X2() const { return x2_; }
+  double Y2() const { return y2_; }
+  void setLine(double x1, double y1, double x2, double y2);
+  void setBorder(int widthPx, Color c);
+  Color color() const { return color_; }
+  int borderWidth() const { return borderPx_; }
+
+ private:
+  friend class LineWidget;
+  double x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
+  int borderPx_ = 1;
+  Color color_ = 0;
+};
+
+// A picture box with a persistent image that survives hiding and covering.
+class Picture : public Control {
+ public:
+  explicit Picture(QWidget* parent);
+  void Move(double left, double top, double width, double height) override;
+
+  QImage& image() { return img_; }
+  const QImage& image() const { return img_; }
+  Color BackColor() const { return back_; }
+  void setBackColor(Color c);
+
+  // Drawing state.
+  int DrawWidth = 1;
+  int DrawMode = kCopyPen;
+  Color ForeColor = 0;
+  double CurrentX = 0, CurrentY = 0;
+  void setFont(const QString& face, double points, bool bold = false);
+  void setFontSize(double points) { fontSize_ = points; }
+  void setFontBold(bool b) { bold_ = b; }
+  double FontSize() const { return fontSize_; }
+  bool FontBold() const { return bold_; }
+
+  // Figures, in twips of the picture.
+  void Line(double x1, double y1, double x2, double y2, Color c);
+  void LineStep(double x1, double y1, double dx, double dy, Color c) {
+    Line(x1, y1, x1 + dx, y1 + dy, c);
+  }
+  void Box(double x1, double y1, double x2, double y2, Color c);
+  void BoxFilled(double x1, double y1, double x2, double y2, Color c);
+  void PSet(double x, double y, Color c);
+  Color Point(double x, double y) const;
+  void Print(const QString& text);
+  double TextWidth(const QString& text) const;
+  double TextHeight(const QString& text) const;
+
+  // Replaces everything drawn by `pic`, placed at the top-left corner on the
+  // background colour.
+  void SetPicture(const QImage& pic);
+  void Cls();
+  void Refresh();
+  void markDirty();
+
+  std::function<void(Qt::MouseButton, double x, double y)> onMouseDown;
+  std::function<void(Qt::MouseButtons, double x, double y)> onMouseMove;
+  std::function<void()> onDblClick;
+
+ private:
+  QFont qfont() const;
+  void resizeImage();
+  QImage img_;
+  Color back_ = rgb(255, 255, 255);
+  QString face_;
+  double fontSize_ = 12;
+  bool bold_ = false;
+};
+
+// A menu item (or a submenu's title).
+class MenuItem {
+ public:
+  explicit MenuItem(QAction* a) : a_(a) {}
+  QString Caption() const { return a_->text(); }
+  void setCaption(const QString& c) { a_->setText(c); }
+  bool Checked() const { return a_->isChecked(); }
+  void setChecked(bool c) {
+    a_->setCheckable(true);
+    a_->setChecked(c);
+  }
+  bool Enabled() const { return a_->isEnabled(); }
+  void setEnabled(bool e) { a_->setEnabled(e); }
+  bool Visible() const { return a_->isVisible(); }
+  void setVisible(bool v) { a_->setVisible(v); }
+  QAction* action() const { return a_; }
+  // Runs the click handler as a choice of the item would.
+  void click() { a_->trigger(); }
+
+ private:
+  QAction* a_;
+};
+
+}  // namespace kv

@@ -1,0 +1,18 @@
+#pragma once
+#include <QFont>
+#include <QString>
+
+namespace kv {
+
+// The four Japanese faces of the design and the installed faces that stand in
+// for them; sizes are points at 96 dots per inch, whatever the screen reports.
+QFont makeFont(const QString& face, double points, bool bold = false, bool italic = false);
+QString substituteFace(const QString& face);
+int pointsToPixels(double points);
+
+inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");
+inline const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック");
+inline const QString kMincho = QStringLiteral("ＭＳ 明朝");
+inline const QString kPMincho = QStringLiteral("ＭＳ Ｐ明朝");
+
+}  // namespace kv

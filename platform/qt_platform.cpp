@@ -1,0 +1,121 @@
+#include "platform/qt_platform.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QThread>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "sound/qt_sound_backend.h"
+
+namespace kv {
+
+QtPlatform::QtPlatform() {
+  clock_.start();
+  // The millisecond counter counts from an arbitrary origin, as a system
+  // uptime counter does.
+  clockBase_ = static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch());
+  wake_.setSingleShot(true);
+  wake_.setTimerType(Qt::PreciseTimer);
+  random_.seed(static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch()));
+}
+
+QtPlatform::~QtPlatform() = default;
+
+uint32_t QtPlatform::timeGetTime() {
+  return clockBase_ + static_cast<uint32_t>(clock_.nsecsElapsed() / 1000000);
+}
+
+double QtPlatform::secondsOfDay() {
+  return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+QDate QtPlatform::today() { return QDate::currentDate(); }
+
+void QtPlatform::processEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void QtPlatform::waitForEvents(std::optional<uint32_t> deadline) {
+  if (deadline) {
+    const int32_t remaining = static_cast<int32_t>(*deadline - timeGetTime());
+    if (remaining <= 0) return;
+    wake_.start(remaining);
+  }
+  // Blocks in the event loop until an event (or the wake-up timer) arrives.
+  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  wake_.stop();
+}
+
+void QtPlatform::sleepWithoutEvents(uint32_t ms) { QThread::msleep(ms); }
+
+void QtPlatform::timerStateChanged(Timer& t) {
+  auto* qt = static_cast<QTimer*>(t.backendData);
+  if (!qt) {
+    qt = new QTimer();
+    qt->setTimerType(Qt::PreciseTimer);
+    qt->setInterval(t.interval());
+    QObject::connect(qt, &QTimer::timeout, [&t] { t.fire(); });
+    t.backendData = qt;
+  }
+  if (t.enabled())
+    qt->start();
+  else
+    qt->stop();
+}
+
+void QtPlatform::timerDestroyed(Timer& t) {
+  delete static_cast<QTimer*>(t.backendData);
+  t.backendData = nullptr;
+}
+
+SoundBackend& QtPlatform::sound() {
+  if (!sound_) sound_ = std::make_unique<QtSoundBackend>();
+  return *sound_;
+}
+
+void QtPlatform::messageBox(const QString& text, MsgIcon icon, const QString& title) {
+  QMessageBox box(icon == MsgIcon::Exclamation ? QMessageBox::Warning
+                  : icon == MsgIcon::Question  ? QMessageBox::Question
+                  : icon == MsgIcon::Information ? QMessageBox::Information
+                                                 : QMessageBox::NoIcon,
+                  title, text, QMessageBox::Ok);
+  box.exec();
+}
+
+void QtPlatform::endProgram() {
+  if (sound_) sound_->stop();
+  if (lock_) lock_->unlock();
+  std::fflush(nullptr);
+  std::_Exit(0);
+}
+
+bool QtPlatform::acquireSingleInstanceLock() {
+  QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (dir.isEmpty()) dir = QDir::tempPath();
+  lock_ = std::make_unique<QLockFile>(dir + QStringLiteral("/korvane.lock"));
+  // Only a lock whose process is gone counts as stale.
+  lock_->setStaleLockTime(0);
+  return lock_->tryLock(0);
+}
+
+namespace {
+int tppFromDpi(double dpi) { return dpi > 0 ? static_cast<int>(std::lround(1440.0 / dpi)) : 15; }
+}  // namespace
+
+int QtPlatform::twipsPerPixelX() {
+  QScreen* s = QGuiApplication::primaryScreen();
+  return s ? tppFromDpi(s->logicalDotsPerInchX()) : 15;
+}
+
+int QtPlatform::twipsPerPixelY() {
+  QScreen* s = QGuiApplication::primaryScreen();
+  return s ? tppFromDpi(s->logicalDotsPerInchY()) : 15;
+}
+
+QString QtPlatform::programDir() { return QCoreApplication::applicationDirPath(); }
+
+}  // namespace kv

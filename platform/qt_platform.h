@@ -1,0 +1,43 @@
+#pragma once
+// The real backend: a monotonic millisecond clock, waits that block in the Qt
+// event loop until the next event or their deadline, Qt timers, Qt message
+// boxes and Qt Multimedia sound.
+#include <QElapsedTimer>
+#include <QLockFile>
+#include <QTimer>
+#include <memory>
+
+#include "platform/platform.h"
+
+namespace kv {
+
+class QtPlatform : public Platform {
+ public:
+  QtPlatform();
+  ~QtPlatform() override;
+
+  uint32_t timeGetTime() override;
+  double secondsOfDay() override;
+  QDate today() override;
+  void processEvents() override;
+  void waitForEvents(std::optional<uint32_t> deadline) override;
+  void sleepWithoutEvents(uint32_t ms) override;
+  void timerStateChanged(Timer& t) override;
+  void timerDestroyed(Timer& t) override;
+  SoundBackend& sound() override;
+  void messageBox(const QString& text, MsgIcon icon, const QString& title) override;
+  [[noreturn]] void endProgram() override;
+  bool acquireSingleInstanceLock() override;
+  int twipsPerPixelX() override;
+  int twipsPerPixelY() override;
+  QString programDir() override;
+
+ private:
+  QElapsedTimer clock_;
+  uint32_t clockBase_ = 0;
+  QTimer wake_;
+  std::unique_ptr<QLockFile> lock_;
+  std::unique_ptr<SoundBackend> sound_;
+};
+
+}  // namespace kv

@@ -1,0 +1,108 @@
+#pragma once
+// The simulated backend: virtual time that moves only when the program
+// waits, timers that fire at their exact virtual times, input scheduled by a
+// test at a virtual time or when a condition first holds, recorded sounds and
+// message boxes. Whole stages and games run in milliseconds, deterministically.
+#include <functional>
+#include <set>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace kv {
+
+class SimPlatform;
+
+// Records what the game asked to play; a synchronous play advances virtual
+// time by the sound's length.
+class SimSoundBackend : public SoundBackend {
+ public:
+  explicit SimSoundBackend(SimPlatform& p) : p_(p) {}
+  struct Play {
+    QString name;  // file name without directory
+    bool sync;
+    uint32_t at;
+  };
+  void playAsync(const QString& path) override;
+  void playSync(const QString& path) override;
+  void stop() override { ++stops; }
+  std::vector<Play> plays;
+  int stops = 0;
+  // Length of a synchronous play when the file cannot be read.
+  uint32_t fallbackMs = 900;
+  QStringList names() const;
+
+ private:
+  SimPlatform& p_;
+};
+
+// Thrown when the program waits for an event that can never come.
+struct SimulationStalled : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+class SimPlatform : public Platform {
+ public:
+  explicit SimPlatform(uint32_t startMs = 1'000'000);
+  ~SimPlatform() override;
+
+  uint32_t timeGetTime() override { return now_; }
+  double secondsOfDay() override;
+  QDate today() override { return today_; }
+  void processEvents() override;
+  void waitForEvents(std::optional<uint32_t> deadline) override;
+  void sleepWithoutEvents(uint32_t ms) override { now_ += ms; }
+  void timerStateChanged(Timer& t) override;
+  void timerDestroyed(Timer& t) override;
+  SoundBackend& sound() override { return sound_; }
+  void messageBox(const QString& text, MsgIcon icon, const QString& title) override;
+  [[noreturn]] void endProgram() override;
+  bool acquireSingleInstanceLock() override { return lockFree; }
+  int twipsPerPixelX() override { return tppX; }
+  int twipsPerPixelY() override { return tppY; }
+  QString programDir() override;
+
+  // Test controls.
+  // Runs `action` at virtual time `at` (absolute), between other events.
+  void at(uint32_t at, std::function<void()> action);
+  // Runs `action` `delay` ms from now.
+  void after(uint32_t delay, std::function<void()> action) { at(now_ + delay, std::move(action)); }
+  // Runs `action` at the first event pump at which `cond` holds.
+  void when(std::function<bool()> cond, std::function<void()> action);
+  // Moves virtual time forward by `ms`, firing what falls due (as an idle
+  // event loop would).
+  void advance(uint32_t ms);
+  // Runs events until `cond` holds (or throws after `limitMs` virtual ms).
+  void runUntil(const std::function<bool()>& cond, uint32_t limitMs = 600'000);
+  uint32_t now() const { return now_; }
+  bool hasPendingInput() const { return !inputs_.empty(); }
+
+  SimSoundBackend& simSound() { return sound_; }
+  std::vector<QString> messages;
+  bool lockFree = true;
+  int tppX = 15, tppY = 15;
+  QDate today_ = QDate(2002, 8, 17);
+  double dayStartSeconds = 12 * 3600.0;
+  QString dir;
+  // Exit code used by endProgram.
+  int exitCode = 0;
+
+ private:
+  struct Input {
+    uint32_t at;  // used when cond is empty
+    std::function<bool()> cond;
+    std::function<void()> action;
+    uint64_t seq;
+  };
+  bool fireOneDue();
+  std::optional<uint32_t> nextDue() const;
+
+  uint32_t now_;
+  uint64_t seq_ = 0;
+  std::vector<Input> inputs_;
+  std::set<Timer*> timers_;
+  SimSoundBackend sound_;
+};
+
+}  // namespace kv
