@@ -1,0 +1,25 @@
+#pragma once
+// Text in the Japanese ANSI code page (932, Shift-JIS as Windows defines it):
+// the byte form of names and of the settings file.
+#include <QByteArray>
+#include <QString>
+
+namespace kv {
+
+// Unicode to code page 932. Characters the code page lacks take their
+// best-fit form where one exists ("¥" becomes 0x5C) and "?" otherwise, as
+// the ANSI conversion of the target systems does.
+QByteArray toCp932(const QString& text);
+// Code page 932 to Unicode; malformed bytes become U+FFFD.
+QString fromCp932(const QByteArray& bytes);
+
+// First byte of a double-byte character.
+constexpr bool isCp932LeadByte(unsigned char b) {
+  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// Length of `bytes` cut to at most `maxBytes` without splitting a double-byte
+// character.
+qsizetype cp932PrefixLength(const char* bytes, qsizetype size, qsizetype maxBytes);
+
+}  // namespace kv

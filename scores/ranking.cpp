@@ -1,0 +1,112 @@
+#include "scores/ranking.h"
+
+#include <unicode/translit.h>
+#include <unicode/unistr.h>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+
+#include "platform/cp932.h"
+
+namespace kv {
+namespace {
+
+constexpr int kEntries = 10;
+constexpr int kMaxNameBytes = 10;
+constexpr int16_t kLastRegularStage = 15;
+
+// Full-width letters, digits, symbols, the ideographic space and katakana to
+// their half-width forms. The transliterator is costly to build and its
+// transliterate() is const, so one instance serves every call.
+QString toHalfWidth(const QString& text) {
+  static const std::unique_ptr<icu::Transliterator> fullToHalf = [] {
+    UErrorCode err = U_ZERO_ERROR;
+    std::unique_ptr<icu::Transliterator> t(
+        icu::Transliterator::createInstance("Fullwidth-Halfwidth", UTRANS_FORWARD, err));
+    return U_SUCCESS(err) ? std::move(t) : nullptr;
+  }();
+  if (!fullToHalf || text.isEmpty()) return text;
+  icu::UnicodeString u(reinterpret_cast<const UChar*>(text.utf16()),
+                       static_cast<int32_t>(text.size()));
+  fullToHalf->transliterate(u);
+  return QString(reinterpret_cast<const QChar*>(u.getBuffer()), u.length());
+}
+
+bool isBlankName(const QString& s) {
+  for (QChar c : s)
+    if (c != u' ') return false;
+  return true;
+}
+
+}  // namespace
+
+void ClearRanking(RankingTable& t) {
+  for (int i = 0; i < kEntries; ++i) {
+    RankingEntry& e = t.e[i];
+    e.Name = QStringLiteral("Empty");
+    e.Date = QStringLiteral("--/--/--");
+    e.Score = 0;
+    e.Stage = 10 - i;
+    e.Rank = 1;
+  }
+}
+
+QString RankLetter(int16_t code) {
+  static const QString letters = QStringLiteral("-ZEDCBAS");
+  if (code < 1 || code > letters.size()) return {};
+  return letters.mid(code - 1, 1);
+}
+
+int16_t AnsiByteLength(const QString& text) {
+  const qsizetype n = toCp932(text).size();
+  return static_cast<int16_t>(std::min<qsizetype>(n, std::numeric_limits<int16_t>::max()));
+}
+
+QString NormalizeName(QString& name) {
+  name = toHalfWidth(name);
+  if (isBlankName(name)) return QStringLiteral("NONAME");
+  if (AnsiByteLength(name) > kMaxNameBytes) return QStringLiteral("?");
+  return name;
+}
+
+QString CheckDate(const QString& text) {
+  return AnsiByteLength(text) == 8 ? text : QStringLiteral("--/--/--");
+}
+
+QString FormatRankingDate(const QDate& d) {
+  // An invalid date gives "", which CheckDate turns into "--/--/--".
+  if (!d.isValid()) return {};
+  const int yy = ((d.year() % 100) + 100) % 100;
+  return QString::asprintf("%02d/%02d/%02d", yy, d.month(), d.day());
+}
+
+void InsertRankingEntry(RankingTable& t, int pos, const GameResult& r, const QDate& today) {
+  if (pos < 0 || pos >= kEntries) return;
+  for (int k = kEntries - 2; k >= pos; --k) t.e[k + 1] = t.e[k];
+  RankingEntry& e = t.e[pos];
+  e.Name = QString(kMaxNameBytes, u' ');
+  e.Date = CheckDate(FormatRankingDate(today));
+  e.Score = r.Score;
+  e.Stage = r.StageNo;
+  e.Rank = r.FinalRank;
+}
+
+int PlaceResult(RankingTable& t, GameResult& r, const QDate& today) {
+  if (r.Score < 0) r.Score = 0;
+  // Games of the extra stage are never ranked.
+  if (r.StageNo > kLastRegularStage) return -1;
+  for (int i = 0; i < kEntries; ++i) {
+    const RankingEntry& e = t.e[i];
+    // Ties in all three keys do not beat the entry: the older one stays above.
+    const bool beats = r.FinalRank > e.Rank || (r.FinalRank == e.Rank && r.Score > e.Score) ||
+                       (r.FinalRank == e.Rank && r.Score == e.Score && r.StageNo > e.Stage);
+    if (beats) {
+      InsertRankingEntry(t, i, r, today);
+      return i;
+    }
+  }
+  return -1;
+}
+
+}  // namespace kv

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include "platform/cp932.h"
+#include "settings/profile_file.h"
+
+namespace kv {
+namespace {
+
+QByteArray sjis(const QString& s) { return toCp932(s); }
+
+TEST(ProfileFile, Reading) {
+  struct Case {
+    QByteArray file;
+    const char* section;
+    const char* key;
+    QString expected;
+  } cases[] = {
+      {"[Option]\r\nKakudai=1\r\n", "OPTION", "kakudai", "1"},
+      {"[ \tOption\t ]\n \t Kakudai \t=\t 1 \t\n", "Option", "Kakudai", "1"},
+      {"[S]\rk=1\rj=2", "S", "j", "2"},
+      {"[S]\nk=1\nj=2", "S", "j", "2"},
+      {"[S]\r\n\r\nk= \"  a b \" \r\n", "S", "k", "  a b "},
+      {"[S]\nk='x'\n", "S", "k", "x"},
+      {"[S]\nk=\"x'\n", "S", "k", "\"x'"},
+      {"[S]\nk=\"\n", "S", "k", "\""},
+      {"[S]\nk=a=b\n", "S", "k", "a=b"},
+      {"[S]\n  ;k=1\n", "S", "k", ""},
+      {"[S]\nk\nk=5\n", "S", "k", "5"},
+      {"k=1\n[S]\n", "S", "k", ""},
+      {"[S]\nk=1\nK=2\n", "S", "k", "1"},
+      {"[S]\nk=1\n[T]\n[s]\nk=2\nm=3\n", "S", "k", "1"},
+      {"[S]\nk=1\n[T]\n[s]\nk=2\nm=3\n", "S", "m", ""},
+      {"[S]\nk=1\n", "T", "k", ""},
+      {"[S]\nk=a\0b\n", "S", "k", "a"},
+      {"[S]\nname=" + sjis("漢字ｶﾅ") + "\n", "S", "name", "漢字ｶﾅ"},
+      // 0x89 0x5D is one character whose second byte looks like "]": this
+      // line opens no section, so k still belongs to [S].
+      {"[S]\n[x" + sjis("云") + "\nk=1\n", "S", "k", "1"},
+      {"[" + sjis("云") + "]\nk=1\n", "云", "k", "1"},
+  };
+  for (const Case& c : cases) {
+    ProfileFile f(c.file);
+    EXPECT_EQ(f.value(c.section, c.key), c.expected) << c.file.toStdString();
+  }
+}
+
+TEST(ProfileFile, LongValuesAreCutTo199BytesWithoutSplittingACharacter) {
+  const QByteArray a199(199, 'a');
+  EXPECT_EQ(ProfileFile("[S]\nk=" + a199 + "\n").value("S", "k").size(), 199);
+  EXPECT_EQ(ProfileFile("[S]\nk=" + a199 + "bc\n").value("S", "k"), QString(a199));
+  // 198 single bytes and a double-byte character: 200 bytes, cut before it.
+  const QString cut =
+      ProfileFile("[S]\nk=" + QByteArray(198, 'a') + sjis("漢") + "\n").value("S", "k");
+  EXPECT_EQ(cut, QString(198, u'a'));
+  // 197 single bytes and a double-byte character: 199 bytes, whole.
+  const QString whole =
+      ProfileFile("[S]\nk=" + QByteArray(197, 'a') + sjis("漢") + "\n").value("S", "k");
+  EXPECT_EQ(whole, QString(197, u'a') + "漢");
+}
+
+TEST(ProfileFile, Writing) {
+  struct Case {
+    QByteArray before;
+    const char* section;
+    const char* key;
+    QString value;
+    QByteArray after;
+  } cases[] = {
+      // Replaced in place; the key keeps its spelling, other lines untouched.
+      {"; top\r\n[option]\r\n  KAKUDAI = 0 \r\nother=x\r\n", "Option", "Kakudai", " 1",
+       "; top\r\n[option]\r\n  KAKUDAI = 1\r\nother=x\r\n"},
+      {"[A]\nx=1\ny=2\nz=3\n", "a", "Y", "9", "[A]\nx=1\ny=9\r\nz=3\n"},
+      {"[A]\nx=1\ny=2", "A", "y", "9", "[A]\nx=1\ny=9\r\n"},
+      // A new key follows the last key of its section.
+      {"[A]\r\nx=1\r\n\r\n; note\r\n[B]\r\ny=2\r\n", "A", "z", "3",
+       "[A]\r\nx=1\r\nz=3\r\n\r\n; note\r\n[B]\r\ny=2\r\n"},
+      {"[A]\n; only a comment\n[B]\n", "A", "k", "v", "[A]\nk=v\r\n; only a comment\n[B]\n"},
+      {"[A]\nx=1", "A", "k", "v", "[A]\nx=1\r\nk=v\r\n"},
+      // Only the first of a repeated section is written to.
+      {"[A]\nx=1\n[A]\ny=2\n", "A", "y", "3", "[A]\nx=1\ny=3\r\n[A]\ny=2\n"},
+      // A new section goes at the end of the file.
+      {"", "B", "k", "v", "[B]\r\nk=v\r\n"},
+      {"k=0\n[A]\nx=1", "B", "k", "v", "k=0\n[A]\nx=1\r\n[B]\r\nk=v\r\n"},
+      {"[A]\nx=1\n\n", "B", "k", "v", "[A]\nx=1\n\n[B]\r\nk=v\r\n"},
+      // Text is stored in code page 932; a line break cannot split the line.
+      {"[A]\n", "A", "name", "漢ｶ", "[A]\nname=" + sjis("漢ｶ") + "\r\n"},
+      {"[A]\n", "A", "k", "a\r\nb", "[A]\nk=a  b\r\n"},
+  };
+  for (const Case& c : cases) {
+    ProfileFile f(c.before);
+    f.setValue(c.section, c.key, c.value);
+    EXPECT_EQ(f.bytes(), c.after) << c.before.toStdString();
+    EXPECT_EQ(f.value(c.section, c.key), QString(c.value).replace("\r\n", "  ").trimmed());
+  }
+}
+
+}  // namespace
+}  // namespace kv
