@@ -43,8 +43,8 @@ class Form {
   std::unique_ptr<MainWindow> win;
   QWidget* client = nullptr;  // the 506 x 404 client area
   // Labels first: pictures and buttons lie in front of them.
-  std::unique_ptr<Label> LabelSt, LabelScore, Label1miss, Label1scale, Labelmsg, Labelyr,
-      LabelRank, LabelEbye;
+  std::unique_ptr<Label> LabelSt, LabelScore, Label1miss, Label1scale, Labelmsg, Labelyr, LabelRank,
+      LabelEbye;
   std::vector<std::unique_ptr<Label>> LabelAns, labGameover, LabFry;
   std::unique_ptr<LineCtl> LinEnding;
   std::unique_ptr<Picture> PicMain, picHS, PicWork, picKakudai, PicAns;
@@ -132,6 +132,7 @@ class Form {
   void StartEnding();
   void DarkenVerdictPanel();
   void ShowZoom();
+  void StartFlyingLetters();
 
   // ---- answer marking
   void PicMain_MouseMove(Qt::MouseButtons buttons, double x, double y);

@@ -123,8 +123,8 @@ void Form::buildWindow() {
   Label1scale =
       makeLabel(client, QStringLiteral("1目盛り  0"), 208, 360, 57, 33, true, kPGothic, 12);
   Label1scale->setToolTipText(QStringLiteral("正解時に加減される１目盛り分の点数"));
-  LabelAns.push_back(makeLabel(client, QStringLiteral("解答して下さい！"), 288, 368, 195, 23,
-                               false, kGothic, 17.25, true, false, false, true, true));
+  LabelAns.push_back(makeLabel(client, QStringLiteral("解答して下さい！"), 288, 368, 195, 23, false,
+                               kGothic, 17.25, true, false, false, true, true));
   LabelAns[0]->setForeColor(rgb(192, 192, 255));
   Labelmsg = makeLabel(client, QStringLiteral("0"), 344, 360, 65, 41, false, kMincho, 27.75, true,
                        false, true, false, true);
@@ -140,9 +140,9 @@ void Form::buildWindow() {
   LabelRank = makeLabel(client, QStringLiteral("Ｚ"), 208, 136, 101, 97, false, kGothic, 72, true,
                         false, true);
   LabelRank->setForeColor(rgb(255, 0, 255));
-  LabelEbye = makeLabel(client,
-                        QStringLiteral("　See You Again!            2002  Thank you for playing"),
-                        152, 260, 273, 65, false, kPMincho, 20.25, false, true, true);
+  LabelEbye =
+      makeLabel(client, QStringLiteral("　See You Again!            2002  Thank you for playing"),
+                152, 260, 273, 65, false, kPMincho, 20.25, false, true, true);
   LinEnding = std::make_unique<LineCtl>(client);
   LinEnding->setBorder(8, kSysScrollBar);
   LinEnding->setLine(0, 400 * 15, 24 * 15, 400 * 15);

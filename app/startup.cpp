@@ -9,8 +9,8 @@
 namespace kv {
 
 namespace {
-const char* const kEffects[] = {"correct", "miss",    "count1",  "gameover", "ans_str",
-                                "ans_end", "count2",  "kakudai", "select",   "rankin"};
+const char* const kEffects[] = {"correct", "miss",   "count1",  "gameover", "ans_str",
+                                "ans_end", "count2", "kakudai", "select",   "rankin"};
 }
 
 void Form::Load() {

@@ -13,9 +13,9 @@ void Form::ResetGame() {
   st.StageNo = st.TitleDblClicks < 10 ? 1 : 16;
   for (auto& it : StageSelect) it->setEnabled(true);
   HighScore->setEnabled(false);
-  for (Timer* t : {timAnsPoint.get(), timCaution.get(), timCorrect.get(), timEnding.get(),
-                   timGameover.get(), timMissFrash.get(), timPauseFlash.get(), timLabelAns.get(),
-                   timInputName.get()})
+  for (Timer* t :
+       {timAnsPoint.get(), timCaution.get(), timCorrect.get(), timEnding.get(), timGameover.get(),
+        timMissFrash.get(), timPauseFlash.get(), timLabelAns.get(), timInputName.get()})
     t->setEnabled(false);
   if (CmdPause->Visible()) PauseOff();
   st.TitleShown = 0;

@@ -1,13 +1,18 @@
 // The wait clock of the timed sequences. A wait blocks in the event loop
 // until the next event or its deadline; paused time does not count, and a
 // request to quit ends the program from inside any wait.
+#include <cstdlib>
+
 #include "app/form.h"
 
 namespace kv {
 
 void Form::MarkTime() { st.WaitStart = static_cast<int32_t>(plat.timeGetTime()); }
 
-void Form::EndNow() { plat.endProgram(); }
+void Form::EndNow() {
+  plat.endProgram();
+  std::abort();  // not reached
+}
 
 void Form::WaitSince(int32_t ms, bool withEvents) {
   for (;;) {

@@ -70,9 +70,7 @@ class LabelWidget : public QWidget {
   Label* owner_;
 };
 
-Label::Label(QWidget* parent) : Control(new LabelWidget(parent, this)) {
-  face_ = kPGothic;
-}
+Label::Label(QWidget* parent) : Control(new LabelWidget(parent, this)) { face_ = kPGothic; }
 
 QFont Label::qfont() const { return makeFont(face_, fontSize_, bold_, italic_); }
 
@@ -266,9 +264,7 @@ class PictureWidget : public QWidget {
   Picture* owner_;
 };
 
-Picture::Picture(QWidget* parent) : Control(new PictureWidget(parent, this)) {
-  face_ = kGothic;
-}
+Picture::Picture(QWidget* parent) : Control(new PictureWidget(parent, this)) { face_ = kGothic; }
 
 void Picture::Move(double left, double top, double width, double height) {
   Control::Move(left, top, width, height);

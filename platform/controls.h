@@ -2,8 +2,6 @@
 // The window's controls as the game sees them: positions and sizes in twips,
 // captions, colours, fonts, visibility, enabled states and click handlers.
 // Each wraps one Qt widget (or menu action) that shows it.
-#include <functional>
-#include <memory>
 #include <QAction>
 #include <QFont>
 #include <QImage>
@@ -11,6 +9,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 #include "platform/raster.h"
 #include "platform/vbnum.h"
@@ -103,7 +103,9 @@ class Button : public Control {
   void setFont(const QString& face, double points, bool bold = false);
   void setFocus();
   // Presses the button as a click would (runs the handler even when hidden).
-  void click() { if (onClick) onClick(); }
+  void click() {
+    if (onClick) onClick();
+  }
   std::function<void()> onClick;
   QPushButton* button() const { return static_cast<QPushButton*>(w_); }
 };

@@ -4,12 +4,12 @@
 // backends implement it: the real one (Qt event loop, monotonic clock, Qt
 // Multimedia) and the simulated one (virtual time, scripted input), so the
 // game runs the same code in a window and in tests.
+#include <QDate>
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <QDate>
-#include <QString>
 
 #include "platform/random.h"
 

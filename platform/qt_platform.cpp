@@ -31,9 +31,7 @@ uint32_t QtPlatform::timeGetTime() {
   return clockBase_ + static_cast<uint32_t>(clock_.nsecsElapsed() / 1000000);
 }
 
-double QtPlatform::secondsOfDay() {
-  return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
-}
+double QtPlatform::secondsOfDay() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
 
 QDate QtPlatform::today() { return QDate::currentDate(); }
 
@@ -78,8 +76,8 @@ SoundBackend& QtPlatform::sound() {
 }
 
 void QtPlatform::messageBox(const QString& text, MsgIcon icon, const QString& title) {
-  QMessageBox box(icon == MsgIcon::Exclamation ? QMessageBox::Warning
-                  : icon == MsgIcon::Question  ? QMessageBox::Question
+  QMessageBox box(icon == MsgIcon::Exclamation   ? QMessageBox::Warning
+                  : icon == MsgIcon::Question    ? QMessageBox::Question
                   : icon == MsgIcon::Information ? QMessageBox::Information
                                                  : QMessageBox::NoIcon,
                   title, text, QMessageBox::Ok);

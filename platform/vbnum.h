@@ -3,10 +3,10 @@
 // conversion, integer division truncating toward zero, remainders keeping the
 // dividend's sign, single-precision rounding of plot coordinates, colour
 // numbers stored as 0x00BBGGRR, and the two ways numbers become text.
+#include <QString>
 #include <cmath>
 #include <cstdint>
 #include <type_traits>
-#include <QString>
 
 namespace kv {
 
@@ -34,7 +34,7 @@ inline int sgn(double v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
 // The plain number form: one leading blank for a number that is not
 // negative, a minus sign for a negative one.
 template <typename T>
-  requires std::is_integral_v<T>
+requires std::is_integral_v<T>
 inline QString numText(T v) {
   const auto w = static_cast<int64_t>(v);
   return w < 0 ? QString::number(w) : QStringLiteral(" ") + QString::number(w);
