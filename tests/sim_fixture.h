@@ -1,0 +1,65 @@
+#pragma once
+// A window on the simulated backend: virtual time, scripted input, recorded
+// sounds. Start-up runs in a temporary program directory without a settings
+// file, with the generated pictures and sounds copied beside it.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "app/form.h"
+#include "platform/sim_platform.h"
+#include "platform/twips.h"
+
+namespace kv::test {
+
+inline void copyAssets(const QString& to) {
+  const QString from = QCoreApplication::applicationDirPath();
+  for (const QString& f : QDir(from).entryList({"*.png", "*.wav"}, QDir::Files))
+    QFile::copy(from + "/" + f, to + "/" + f);
+}
+
+class SimGame : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    copyAssets(dir.path());
+    mod() = Module1{};
+    sim = std::make_unique<SimPlatform>();
+    sim->dir = dir.path();
+  }
+  void TearDown() override {
+    form.reset();
+    sim.reset();
+  }
+  // Builds the window and runs start-up.
+  Form& start() {
+    form = std::make_unique<Form>(*sim);
+    form->Load();
+    sim->random().seed(7);
+    return *form;
+  }
+  // Click on the main button through the toolkit, as the player would.
+  void clickAns() { QTest::mouseClick(form->CmdAns->button(), Qt::LeftButton); }
+  // Pointer move over the plot at twips (x, y).
+  void movePointer(double x, double y) {
+    QMouseEvent ev(QEvent::MouseMove, QPointF(toPx(x), toPx(y)),
+                   form->PicMain->widget()->mapToGlobal(QPointF(toPx(x), toPx(y))), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form->PicMain->widget(), &ev);
+  }
+  void clickMarker() { QTest::mouseClick(form->PicAns->widget(), Qt::LeftButton); }
+  void key(Qt::Key k) { QTest::keyClick(form->win.get(), k); }
+  QStringList sounds() const { return sim->simSound().names(); }
+  GameState& st() { return form->st; }
+
+  QTemporaryDir dir;
+  std::unique_ptr<SimPlatform> sim;
+  std::unique_ptr<Form> form;
+};
+
+}  // namespace kv::test
