@@ -94,6 +94,8 @@ Form::~Form() {
 void Form::buildWindow() {
   win = std::make_unique<MainWindow>(*this);
   win->setWindowTitle(QStringLiteral("KORVANE for Win Ver1.92"));
+  // A fixed window: no maximising.
+  win->setWindowFlag(Qt::WindowMaximizeButtonHint, false);
   client = new QWidget;
   client->setFixedSize(506, 404);
   client->setAutoFillBackground(true);

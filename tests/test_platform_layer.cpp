@@ -1,0 +1,99 @@
+// The platform layer itself: virtual time, timers inside nested waits,
+// scheduled input, and the pixel-exact drawing modes.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "platform/raster.h"
+#include "platform/sim_platform.h"
+
+namespace kv::test {
+
+TEST(SimClock, TimersFireAtExactVirtualTimesAlsoInsideNestedWaits) {
+  SimPlatform sim(0);
+  std::vector<uint32_t> ticks, inner;
+  Timer outer(sim, 40, [&] { ticks.push_back(sim.now()); });
+  Timer nested(sim, 100, [&] {
+    inner.push_back(sim.now());
+    // A handler that itself waits 250 ms with events, as a tick may.
+    const uint32_t until = sim.now() + 250;
+    while (static_cast<int32_t>(sim.now() - until) < 0) sim.waitForEvents(until);
+  });
+  outer.setEnabled(true);
+  nested.setEnabled(true);
+  sim.advance(460);
+  // The 40 ms timer keeps ticking while the 100 ms tick is inside its wait.
+  ASSERT_GE(ticks.size(), 9u);
+  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(ticks[i], 40u * (i + 1));
+  EXPECT_EQ(ticks[3], 160u);
+  // The waiting tick does not re-enter itself; it comes again one interval
+  // after it returned.
+  ASSERT_EQ(inner.size(), 2u);
+  EXPECT_EQ(inner[0], 100u);
+  EXPECT_EQ(inner[1], 450u);
+}
+
+TEST(SimClock, ScheduledInputRunsBetweenEventsAndConditionsFireOnce) {
+  SimPlatform sim(0xFFFFFF00u);  // across the 32-bit wrap
+  int flag = 0, fired = 0;
+  std::vector<uint32_t> at;
+  sim.after(500, [&] { flag = 1; });
+  sim.when([&] { return flag == 1; }, [&] {
+    ++fired;
+    at.push_back(sim.now());
+  });
+  sim.runUntil([&] { return fired > 0; });
+  sim.advance(1000);
+  EXPECT_EQ(fired, 1);
+  EXPECT_EQ(at.at(0), 0xFFFFFF00u + 500u);
+  // A wait with nothing to wait for is a fault in the test or the program.
+  EXPECT_THROW(sim.waitForEvents(std::nullopt), SimulationStalled);
+  // Waiting without events advances time and fires nothing.
+  Timer t(sim, 10, [&] { ++fired; });
+  t.setEnabled(true);
+  sim.sleepWithoutEvents(100);
+  EXPECT_EQ(fired, 1);
+  sim.processEvents();
+  EXPECT_EQ(fired, 2);  // one late tick, no catch-up
+}
+
+class RasterModes : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    img = QImage(40, 30, QImage::Format_RGB32);
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 40; ++x) img.setPixel(x, y, qRgb(x * 6, y * 8, (x * y) % 256));
+    before = img.copy();
+  }
+  QImage img, before;
+};
+
+TEST_F(RasterModes, XorFiguresDrawnTwiceRestoreEveryPixel) {
+  for (int pass = 0; pass < 2; ++pass) {
+    Raster r(img, kXorPen);
+    r.fill(0, 0, 30, 20, rgb(255, 255, 255));
+    r.line(5, 0, 5, 29, rgb(255, 128, 128), 1);
+    r.line(0, 7, 39, 7, rgb(255, 128, 128), 1);
+    r.box(2, 2, 12, 12, rgb(10, 20, 30), 3);
+    r.line(0, 0, 39, 29, rgb(1, 2, 3), 2);
+  }
+  EXPECT_EQ(img, before);
+}
+
+TEST_F(RasterModes, CopyMaskMergeAndTheFigureExtents) {
+  Raster(img, kCopyPen).line(0, 0, 10, 0, rgb(1, 2, 3), 1);
+  EXPECT_EQ(readPixel(img, 9, 0), rgb(1, 2, 3));
+  EXPECT_EQ(readPixel(img, 10, 0), fromQRgb(before.pixel(10, 0)));  // end excluded
+  Raster(img, kCopyPen).box(20, 20, 25, 24, rgb(9, 9, 9), 1);
+  EXPECT_EQ(readPixel(img, 25, 24), rgb(9, 9, 9));  // both corners included
+  EXPECT_EQ(readPixel(img, 22, 22), fromQRgb(before.pixel(22, 22)));
+  Raster(img, kMaskPen).fill(30, 0, 39, 5, rgb(63, 63, 127));
+  const Color old = fromQRgb(before.pixel(33, 3));
+  EXPECT_EQ(readPixel(img, 33, 3), old & rgb(63, 63, 127));
+  Raster(img, kMergePen).fill(30, 10, 39, 12, rgb(255, 0, 0));
+  EXPECT_EQ(redOf(readPixel(img, 35, 11)), 255);
+  EXPECT_EQ(readPixel(img, 40, 0), -1);
+  EXPECT_EQ(readPixel(img, -1, 5), -1);
+}
+
+}  // namespace kv::test
