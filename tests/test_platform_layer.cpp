@@ -38,10 +38,11 @@ TEST(SimClock, ScheduledInputRunsBetweenEventsAndConditionsFireOnce) {
   int flag = 0, fired = 0;
   std::vector<uint32_t> at;
   sim.after(500, [&] { flag = 1; });
-  sim.when([&] { return flag == 1; }, [&] {
-    ++fired;
-    at.push_back(sim.now());
-  });
+  sim.when([&] { return flag == 1; },
+           [&] {
+             ++fired;
+             at.push_back(sim.now());
+           });
   sim.runUntil([&] { return fired > 0; });
   sim.advance(1000);
   EXPECT_EQ(fired, 1);

@@ -28,10 +28,10 @@ TEST_F(StartUp, EndsOnTheTitleScreenWithTheDesignedWindow) {
   EXPECT_TRUE(f.linewidth[0]->Checked());
   EXPECT_TRUE(f.CountDownSpeed[0]->Checked());
   EXPECT_TRUE(f.soundeffectonoff[0]->Checked());
-  for (Timer* t : {f.timCorrect.get(), f.timGameover.get(), f.timEnding.get(),
-                   f.timPauseFlash.get(), f.timCaution.get(), f.timFryLetters.get(),
-                   f.timMissFrash.get(), f.timAnsPoint.get(), f.timLabelAns.get(),
-                   f.timInputName.get()})
+  for (Timer* t :
+       {f.timCorrect.get(), f.timGameover.get(), f.timEnding.get(), f.timPauseFlash.get(),
+        f.timCaution.get(), f.timFryLetters.get(), f.timMissFrash.get(), f.timAnsPoint.get(),
+        f.timLabelAns.get(), f.timInputName.get()})
     EXPECT_FALSE(t->enabled());
   EXPECT_EQ(f.Snd->paths().size(), 10);
   EXPECT_TRUE(f.Snd->paths()[9].endsWith("/rankin"));
@@ -82,8 +82,7 @@ TEST_F(StartUp, PaintsTheBlankBoardWithBevelledCells) {
   const PlotGeometry& g = st().geo;
   auto px = [&](int x, int y) { return fromQRgb(img.pixel(x, y)); };
   // The centre of each cell is its flat fill; the rim is the darkest ring.
-  const Color fill[4] = {rgb(255, 96, 96), rgb(96, 255, 96), rgb(96, 96, 255),
-                         rgb(255, 255, 96)};
+  const Color fill[4] = {rgb(255, 96, 96), rgb(96, 255, 96), rgb(96, 96, 255), rgb(255, 255, 96)};
   const int cx = toPx(g.PlotRight + g.RowHeight / 2.0);
   for (int r = 0; r < 4; ++r) {
     const int cy = toPx(r * g.RowHeight + g.RowHeight / 2.0);
@@ -91,8 +90,8 @@ TEST_F(StartUp, PaintsTheBlankBoardWithBevelledCells) {
     // Ring 0 at the cell's outer edge: shade 96 times (flag + 0.6).
     const int top = toPx(r * g.RowHeight);
     const Color ring0 = px(cx, top);
-    EXPECT_EQ(ring0, rgb(r == 0 || r == 3 ? 154 : 58, r == 1 || r == 3 ? 154 : 58,
-                         r == 2 ? 154 : 58))
+    EXPECT_EQ(ring0,
+              rgb(r == 0 || r == 3 ? 154 : 58, r == 1 || r == 3 ? 154 : 58, r == 2 ? 154 : 58))
         << r;
   }
   // The probe column has no channel above 224 in any unpainted cell.
