@@ -301,32 +301,40 @@ QFont Picture::qfont() const { return makeFont(face_, fontSize_, bold_); }
 
 void Picture::markDirty() { w_->update(); }
 
+// Only the pixels a figure touched are repainted, so a frame of the run costs
+// one short segment, not the whole picture.
+void Picture::markDirty(int x1, int y1, int x2, int y2) {
+  const int pad = DrawWidth + 1;
+  w_->update(QRect(QPoint(std::min(x1, x2) - pad, std::min(y1, y2) - pad),
+                   QPoint(std::max(x1, x2) + pad, std::max(y1, y2) + pad)));
+}
+
 void Picture::Line(double x1, double y1, double x2, double y2, Color c) {
   Raster(img_, DrawMode).line(toPx(x1), toPx(y1), toPx(x2), toPx(y2), c, DrawWidth);
   CurrentX = x2;
   CurrentY = y2;
-  markDirty();
+  markDirty(toPx(x1), toPx(y1), toPx(x2), toPx(y2));
 }
 
 void Picture::Box(double x1, double y1, double x2, double y2, Color c) {
   Raster(img_, DrawMode).box(toPx(x1), toPx(y1), toPx(x2), toPx(y2), c, DrawWidth);
   CurrentX = x2;
   CurrentY = y2;
-  markDirty();
+  markDirty(toPx(x1), toPx(y1), toPx(x2), toPx(y2));
 }
 
 void Picture::BoxFilled(double x1, double y1, double x2, double y2, Color c) {
   Raster(img_, DrawMode).fill(toPx(x1), toPx(y1), toPx(x2), toPx(y2), c);
   CurrentX = x2;
   CurrentY = y2;
-  markDirty();
+  markDirty(toPx(x1), toPx(y1), toPx(x2), toPx(y2));
 }
 
 void Picture::PSet(double x, double y, Color c) {
   Raster(img_, DrawMode).dot(toPx(x), toPx(y), c, DrawWidth);
   CurrentX = x;
   CurrentY = y;
-  markDirty();
+  markDirty(toPx(x), toPx(y), toPx(x), toPx(y));
 }
 
 Color Picture::Point(double x, double y) const {

@@ -182,6 +182,7 @@ class Picture : public Control {
   void Cls();
   void Refresh();
   void markDirty();
+  void markDirty(int x1, int y1, int x2, int y2);
 
   std::function<void(Qt::MouseButton, double x, double y)> onMouseDown;
   std::function<void(Qt::MouseButtons, double x, double y)> onMouseMove;
