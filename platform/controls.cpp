@@ -163,6 +163,8 @@ class CmdButton : public QPushButton {
 
 Button::Button(QWidget* parent) : Control(new CmdButton(parent, this)) {
   button()->setFocusPolicy(Qt::StrongFocus);
+  // Enter presses the focused button, as Space does.
+  button()->setAutoDefault(true);
 }
 QString Button::Caption() const { return button()->text(); }
 void Button::setCaption(const QString& c) { button()->setText(c); }

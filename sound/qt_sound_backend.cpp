@@ -2,30 +2,49 @@
 
 #include <QFileInfo>
 #include <QSoundEffect>
-#include <QThread>
 #include <QUrl>
 
 #include "sound/sound.h"
 
 namespace kv {
 
-QtSoundBackend::QtSoundBackend() = default;
-QtSoundBackend::~QtSoundBackend() = default;
+QtSoundBackend::QtSoundBackend() {
+  worker_ = new QObject;
+  worker_->moveToThread(&thread_);
+  thread_.start();
+}
+
+QtSoundBackend::~QtSoundBackend() {
+  QMetaObject::invokeMethod(
+      worker_,
+      [this] {
+        playing_ = nullptr;
+        effects_.clear();
+      },
+      Qt::BlockingQueuedConnection);
+  worker_->deleteLater();
+  thread_.quit();
+  thread_.wait();
+}
 
 bool QtSoundBackend::start(const QString& path) {
-  stop();
   const QString file = path + ".wav";
-  // A missing effect is silence, not an error.
-  if (!QFileInfo(file).isFile()) return false;
-  auto& effect = effects_[file];
-  if (!effect) {
-    effect = std::make_unique<QSoundEffect>();
-    effect->setSource(QUrl::fromLocalFile(file));
-  }
-  // Without an audio device the effect reports an error and stays silent.
-  effect->play();
-  playing_ = effect.get();
-  return true;
+  const bool exists = QFileInfo(file).isFile();
+  QMetaObject::invokeMethod(worker_, [this, file, exists] {
+    if (playing_) playing_->stop();
+    playing_ = nullptr;
+    // A missing effect is silence, not an error.
+    if (!exists) return;
+    auto& effect = effects_[file];
+    if (!effect) {
+      effect = std::make_unique<QSoundEffect>();
+      effect->setSource(QUrl::fromLocalFile(file));
+    }
+    // Without an audio device the effect reports an error and stays silent.
+    effect->play();
+    playing_ = effect.get();
+  });
+  return exists;
 }
 
 void QtSoundBackend::playAsync(const QString& path) { start(path); }
@@ -38,8 +57,10 @@ void QtSoundBackend::playSync(const QString& path) {
 }
 
 void QtSoundBackend::stop() {
-  if (playing_) playing_->stop();
-  playing_ = nullptr;
+  QMetaObject::invokeMethod(worker_, [this] {
+    if (playing_) playing_->stop();
+    playing_ = nullptr;
+  });
 }
 
 }  // namespace kv

@@ -1,7 +1,9 @@
 #pragma once
-// Sound effects through Qt Multimedia: one QSoundEffect per file, made on
-// first use. One effect sounds at a time.
+// Sound effects through Qt Multimedia. The effects live on a thread of their
+// own, so a sound keeps playing while the game holds the user-interface
+// thread (the blocking "miss"). One effect sounds at a time.
 #include <QString>
+#include <QThread>
 #include <map>
 #include <memory>
 
@@ -25,6 +27,9 @@ class QtSoundBackend : public SoundBackend {
   // Returns false when there is no such file.
   bool start(const QString& path);
 
+  QThread thread_;
+  QObject* worker_ = nullptr;  // lives on thread_
+  // Touched only on thread_.
   std::map<QString, std::unique_ptr<QSoundEffect>> effects_;
   QSoundEffect* playing_ = nullptr;
 };
