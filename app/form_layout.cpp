@@ -295,30 +295,20 @@ void Form::buildMenus() {
     ShutDown();
     EndNow();
   });
-  for (int i = 0; i < 2; ++i) {
-    onClick(kakudaionoff[i]->action(), [this, i] {
-      OptionTicks t = readTicks();
-      clickKakudai(i, mod().opt, t);
-      applyTicks(t);
-    });
-    onClick(soundeffectonoff[i]->action(), [this, i] {
-      OptionTicks t = readTicks();
-      clickSoundEffect(i, mod().opt, t);
-      applyTicks(t);
-    });
-  }
-  for (int i = 0; i < 3; ++i) {
-    onClick(linewidth[i]->action(), [this, i] {
-      OptionTicks t = readTicks();
-      clickLineWidth(i, mod().opt, t);
-      applyTicks(t);
-    });
-    onClick(CountDownSpeed[i]->action(), [this, i] {
-      OptionTicks t = readTicks();
-      clickCountDownSpeed(i, mod().opt, t);
-      applyTicks(t);
-    });
-  }
+  // Each option item applies its rule to the option and the ticks at once.
+  using Rule = void (*)(int, Options&, OptionTicks&);
+  auto option = [&](std::vector<std::unique_ptr<MenuItem>>& items, Rule rule) {
+    for (int i = 0; i < static_cast<int>(items.size()); ++i)
+      onClick(items[i]->action(), [this, i, rule] {
+        OptionTicks t = readTicks();
+        rule(i, mod().opt, t);
+        applyTicks(t);
+      });
+  };
+  option(kakudaionoff, clickKakudai);
+  option(linewidth, clickLineWidth);
+  option(CountDownSpeed, clickCountDownSpeed);
+  option(soundeffectonoff, clickSoundEffect);
 }
 
 void Form::createStageSelectItem(int index, const QString& caption) {
