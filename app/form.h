@@ -3,6 +3,7 @@
 // game-state record it owns, and the operations and event handlers of the
 // game. The handlers are implemented in the files of their subsystems.
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -166,6 +167,10 @@ class Form {
   // ---- options
   void applyTicks(const OptionTicks& t);
   OptionTicks readTicks() const;
+
+  // Observation point for measurements: called at the start of every frame
+  // of a run, right after the frame's start time is read. Unset in the game.
+  std::function<void()> onFrameStart;
 
  private:
   void buildWindow();

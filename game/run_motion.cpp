@@ -11,6 +11,7 @@ void Form::RunMotion() {
   int32_t framePeriod = 40;
   for (;;) {
     uint32_t frameStart = plat.timeGetTime();
+    if (onFrameStart) onFrameStart();
     const PictureBox pic{PicMain->Left(), PicMain->Width(), PicMain->Height()};
     framePeriod = ApplyLaw(st.StageNo, m, st.geo, pic, st.GameMode, framePeriod, plat.random());
     ClipAtRightEdge(m, st.geo.PlotRight);
