@@ -9,8 +9,19 @@ namespace kv {
 void Form::RunMotion() {
   MotionState& m = st.m;
   int32_t framePeriod = 40;
+  // The frame is timed on the platform's finest clock, so that a frame never
+  // ends early by the fraction of a millisecond at which it started.
+  double frameStart = 0;
+  // A hold pushes the frame's start forward by its length. A request to quit
+  // also ends a hold, so closing the window while paused ends the program.
+  auto holdWhile = [&](auto held) {
+    if (!held()) return;
+    const double t0 = plat.preciseMs();
+    while (held() && st.QuitRequested == 0) plat.waitForEvents(std::nullopt);
+    frameStart += plat.preciseMs() - t0;
+  };
   for (;;) {
-    uint32_t frameStart = plat.timeGetTime();
+    frameStart = plat.preciseMs();
     if (onFrameStart) onFrameStart();
     const PictureBox pic{PicMain->Left(), PicMain->Width(), PicMain->Height()};
     framePeriod = ApplyLaw(st.StageNo, m, st.geo, pic, st.GameMode, framePeriod, plat.random());
@@ -21,20 +32,11 @@ void Form::RunMotion() {
 
     for (;;) {
       plat.processEvents();
-      // A hold pushes the frame's start forward by its length. A request to
-      // quit also ends a hold, so closing the window while paused ends the
-      // program.
-      for (auto* flag : {&st.Paused, static_cast<int16_t*>(nullptr)}) {
-        auto held = [&] { return flag ? *flag != 0 : st.Frozen != 0; };
-        if (!held()) continue;
-        const uint32_t t0 = plat.timeGetTime();
-        while (held() && st.QuitRequested == 0) plat.waitForEvents(std::nullopt);
-        frameStart += plat.timeGetTime() - t0;
-      }
+      holdWhile([&] { return st.Paused != 0; });
+      holdWhile([&] { return st.Frozen != 0; });
       if (st.QuitRequested != 0) break;
-      const int32_t elapsed = static_cast<int32_t>(plat.timeGetTime() - frameStart);
-      if (elapsed >= framePeriod) break;
-      plat.waitForEvents(frameStart + static_cast<uint32_t>(framePeriod));
+      if (plat.preciseMs() - frameStart >= framePeriod) break;
+      plat.waitForEventsUntilPrecise(frameStart + framePeriod);
     }
     if (st.QuitRequested != 0) EndNow();
     if (!(m.PointX < st.geo.PlotRight)) return;

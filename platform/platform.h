@@ -6,6 +6,7 @@
 // game runs the same code in a window and in tests.
 #include <QDate>
 #include <QString>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -48,6 +49,15 @@ class Platform {
   // Blocks until at least one event has been handled or the clock reaches
   // `deadline` (no deadline: until an event). Never spins a core.
   virtual void waitForEvents(std::optional<uint32_t> deadline) = 0;
+  // The clock at its finest resolution, in milliseconds from an arbitrary
+  // origin; only differences are meaningful.
+  virtual double preciseMs() { return static_cast<double>(timeGetTime()); }
+  // As waitForEvents, with a deadline on the precise clock.
+  virtual void waitForEventsUntilPrecise(double deadline) {
+    const double remaining = deadline - preciseMs();
+    if (remaining <= 0) return;
+    waitForEvents(timeGetTime() + static_cast<uint32_t>(std::ceil(remaining)));
+  }
   // Blocks for `ms` milliseconds without handling any event.
   virtual void sleepWithoutEvents(uint32_t ms) = 0;
 

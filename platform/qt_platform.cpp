@@ -50,6 +50,20 @@ void QtPlatform::waitForEvents(std::optional<uint32_t> deadline) {
 
 void QtPlatform::sleepWithoutEvents(uint32_t ms) { QThread::msleep(ms); }
 
+double QtPlatform::preciseMs() { return static_cast<double>(clock_.nsecsElapsed()) / 1e6; }
+
+// Whole milliseconds are waited for in the event loop; the last fraction of a
+// millisecond is slept, which a timer cannot resolve.
+void QtPlatform::waitForEventsUntilPrecise(double deadline) {
+  const double remaining = deadline - preciseMs();
+  if (remaining <= 0) return;
+  if (remaining >= 1.0) {
+    waitForEvents(timeGetTime() + static_cast<uint32_t>(remaining));
+    return;
+  }
+  QThread::usleep(static_cast<unsigned long>(remaining * 1000.0) + 1);
+}
+
 void QtPlatform::timerStateChanged(Timer& t) {
   auto* qt = static_cast<QTimer*>(t.backendData);
   if (!qt) {

@@ -22,6 +22,8 @@ class QtPlatform : public Platform {
   void processEvents() override;
   void waitForEvents(std::optional<uint32_t> deadline) override;
   void sleepWithoutEvents(uint32_t ms) override;
+  double preciseMs() override;
+  void waitForEventsUntilPrecise(double deadline) override;
   void timerStateChanged(Timer& t) override;
   void timerDestroyed(Timer& t) override;
   SoundBackend& sound() override;

@@ -42,6 +42,15 @@ void Raster::plotSet(const std::vector<std::pair<int, int>>& pts, Color c) {
 }
 
 void Raster::line(int x1, int y1, int x2, int y2, Color c, int width) {
+  // Upright and level thin lines (the grid, the sweep, the crosshair) are
+  // runs of pixels: the end point is left out as in the general case.
+  if (width == 1 && (x1 == x2 || y1 == y2) && !(x1 == x2 && y1 == y2)) {
+    if (x1 == x2)
+      fill(x1, y1, x2, y2 + (y2 > y1 ? -1 : 1), c);
+    else
+      fill(x1, y1, x2 + (x2 > x1 ? -1 : 1), y2, c);
+    return;
+  }
   std::vector<std::pair<int, int>> pts;
   int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
   int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
