@@ -1,0 +1,133 @@
+// Marking a row while the run is held: the pointer and key rules, and the
+// flash of the press undone by the marking.
+#include "tests/stage_player.h"
+
+namespace kv::test {
+
+using AnswerMarking = StagePlayer;
+
+namespace {
+// Pixels of two equally sized images that differ.
+std::vector<QPoint> differences(const QImage& a, const QImage& b) {
+  std::vector<QPoint> out;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y)) out.emplace_back(x, y);
+  return out;
+}
+}  // namespace
+
+TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRules) {
+  start();
+  sim->when([&] { return form->CmdAns->Enabled() && columnAt(st().m.PointX) == 30; },
+            [&] { clickAns(); });
+  sim->when([&] { return st().Frozen == 1; },
+            [&] {
+              const PlotGeometry& g = st().geo;
+              const double rh = g.RowHeight;
+              const struct {
+                double x, y;
+                int row;
+              } moves[] = {
+                  {double(g.PlotRight), 100, 0},    // the strip's left edge is inside
+                  {g.PlotRight - 1.0, 100, -1},     // one twip left of it is not
+                  {7000, double(g.PlotBottom), 3},  // the lowest plot y is inside
+                  {7000, g.PlotBottom + 1.0, -1},   // below it the marker hides
+                  {7000, -1, -1},                   // above the picture
+                  {7000, rh - 1, 0},
+                  {7000, rh - 0.4, 1},  // rounded to whole twips
+                  {7000, rh, 1},
+                  {7000, 2 * rh, 2},
+                  {7000, 3 * rh, 3},  // boundaries: lower row
+              };
+              for (const auto& mv : moves) {
+                const int selects = count("select");
+                form->PicMain_MouseMove(Qt::NoButton, mv.x, mv.y);
+                EXPECT_EQ(st().AnsRow, mv.row) << mv.x << "," << mv.y;
+                EXPECT_EQ(form->PicAns->Visible(), mv.row >= 0) << mv.x << "," << mv.y;
+                EXPECT_EQ(count("select") - selects, mv.row >= 0 ? 1 : 0);
+                if (mv.row >= 0) {
+                  EXPECT_EQ(form->PicAns->Left(), g.PlotRight + g.AnsMarkOffset);
+                  EXPECT_EQ(form->PicAns->Top(), mv.row * g.RowHeight + g.AnsMarkOffset);
+                }
+              }
+              // Keys: Up from no marker gives row 0, Up wraps 0 to 3, Down wraps 3 to 0.
+              form->PicMain_MouseMove(Qt::NoButton, 100, 100);
+              ASSERT_EQ(st().AnsRow, -1);
+              for (auto [k, row] : {std::pair{Qt::Key_Up, 0}, {Qt::Key_Up, 3}, {Qt::Key_Down, 0}}) {
+                key(k);
+                EXPECT_EQ(st().AnsRow, row);
+                EXPECT_TRUE(form->PicAns->Visible());
+              }
+              // The first pointer move after a key is ignored, the next one counts.
+              form->PicMain_MouseMove(Qt::NoButton, 7000, 3 * rh + 10);
+              EXPECT_EQ(st().AnsRow, 0);
+              form->PicMain_MouseMove(Qt::NoButton, 7000, 3 * rh + 10);
+              EXPECT_EQ(st().AnsRow, 3);
+              // Enter without a marker does nothing.
+              form->PicMain_MouseMove(Qt::NoButton, 100, 100);
+              key(Qt::Key_Return);
+              EXPECT_EQ(st().Frozen, 1);
+              EXPECT_EQ(count("ans_end"), 0);
+              // Enter on a marker marks it; a second Enter does nothing.
+              key(Qt::Key_Down);
+              key(Qt::Key_Return);
+              EXPECT_EQ(st().Frozen, 0);
+              EXPECT_EQ(st().AnsRow, 0);
+              EXPECT_EQ(count("ans_end"), 1);
+              EXPECT_FALSE(form->PicAns->Visible());
+              EXPECT_FALSE(form->LabelAns[0]->Visible());
+              EXPECT_FALSE(form->timLabelAns->enabled());
+              EXPECT_TRUE(form->CmdAns->Visible());
+              EXPECT_FALSE(form->CmdAns->Enabled());
+              key(Qt::Key_Return);
+              clickMarker();
+              EXPECT_EQ(count("ans_end"), 1);
+            });
+  clickAns();
+  EXPECT_EQ(st().GameMode, 1);  // the run went on to its verdict
+}
+
+TEST_F(AnswerMarking, MarkingUndoesTheFlashSoOnlyThePressMarksAndTheCellRemain) {
+  start();
+  QImage beforePress, flashed;
+  int row = -1;
+  arm({.offset = -4});
+  sim->when([&] { return form->CmdAns->Enabled() && columnAt(st().m.PointX) == 32; },
+            [&] { beforePress = form->PicMain->image().copy(); });
+  sim->when([&] { return st().Frozen == 1; },
+            [&] {
+              flashed = form->PicMain->image().copy();
+              // Drawn twice, the flash restores every pixel.
+              form->DrawFlash();
+              form->DrawFlash();
+              EXPECT_TRUE(differences(flashed, form->PicMain->image()).empty());
+            });
+  sim->when([&] { return st().GameMode == 3 && st().Frozen == 0; },
+            [&] {
+              row = st().AnsRow;
+              const QImage marked = form->PicMain->image();
+              const int pressPx = toPx(32 * 120 + 30);
+              const int stripPx = toPx(st().geo.PlotRight);
+              for (const QPoint& p : differences(beforePress, marked)) {
+                if (p.x() >= stripPx) {
+                  // Only the marked cell changed in the strip.
+                  const int32_t h = st().geo.RowHeight;
+                  EXPECT_TRUE(p.y() >= toPx(row * h) && p.y() <= toPx((row + 1) * h))
+                      << p.x() << "," << p.y();
+                } else {
+                  // In the plot only the press line and its label "+4".
+                  EXPECT_TRUE(p.x() >= pressPx && p.x() <= pressPx + 30) << p.x() << "," << p.y();
+                }
+              }
+              // The flash inverted the plot but left the strip alone.
+              const QPoint plot(100, 100), strip(stripPx + 40, 40);
+              EXPECT_EQ(flashed.pixel(plot) & 0xFFFFFF, ~beforePress.pixel(plot) & 0xFFFFFF);
+              EXPECT_EQ(flashed.pixel(strip), beforePress.pixel(strip));
+            });
+  clickAns();
+  EXPECT_GE(row, 0);
+  EXPECT_EQ(st().AnswerHit, 1);
+}
+
+}  // namespace kv::test

@@ -1,0 +1,118 @@
+// What the verdict draws and reads: the crosshair blink, the pixel probe of
+// the answer strip, and the magnifier for close calls.
+#include <cmath>
+
+#include "tests/stage_player.h"
+
+namespace kv::test {
+
+using VerdictDrawing = StagePlayer;
+
+TEST_F(VerdictDrawing, TheCrosshairBlinkLeavesThePlotAsItWasButForTheSparkle) {
+  start();
+  QImage before, during, after;
+  sim->when([&] { return st().m.PointX >= st().geo.PlotRight; },
+            [&] {
+              before = form->PicMain->image().copy();
+              const uint32_t judged = sim->now() + 40;  // the end of the last frame
+              sim->at(judged + 25, [&] { during = form->PicMain->image().copy(); });
+              sim->at(judged + 500, [&] { after = form->PicMain->image().copy(); });
+            });
+  play({.press = false, .offset = {}});
+  ASSERT_FALSE(after.isNull());
+  const QPoint end(toPx(st().m.PointX), toPx(st().m.PointY));
+  int changed = 0, changedDuring = 0;
+  for (int y = 0; y < before.height(); ++y)
+    for (int x = 0; x < before.width(); ++x) {
+      if (before.pixel(x, y) != during.pixel(x, y)) ++changedDuring;
+      if (before.pixel(x, y) != after.pixel(x, y) && QPoint(x, y) != end) ++changed;
+    }
+  EXPECT_GT(changedDuring, 500);  // a crosshair was up
+  EXPECT_EQ(changed, 0);
+}
+
+TEST_F(VerdictDrawing, TheProbeAgreesWithTheRowBandsAwayFromTheBoundaries) {
+  start();
+  const PlotGeometry& g = st().geo;
+  const double probeX = form->PicMain->Width() - 90;
+  for (int marked = -1; marked < 4; ++marked) {
+    SCOPED_TRACE(marked);
+    form->ClearBoard();
+    if (marked >= 0) {
+      st().Frozen = 1;
+      st().AnsRow = static_cast<int16_t>(marked);
+      form->MarkAnswer();
+      ASSERT_EQ(st().Frozen, 0);
+    }
+    int mismatches = 0;
+    for (double y = 0; y <= g.PlotBottom; y += 1) {
+      const double toBoundary = std::fabs(y - std::round(y / g.RowHeight) * g.RowHeight);
+      if (y > g.RowHeight / 2 && toBoundary <= 15) continue;
+      const Color c = form->PicMain->Point(probeX, y);
+      const bool hit = c >= 0 && (redOf(c) > 224 || greenOf(c) > 224 || blueOf(c) > 224);
+      const bool inBand =
+          marked >= 0 && marked * g.RowHeight <= y && y < (marked + 1) * g.RowHeight;
+      if (hit != inBand && ++mismatches <= 5) ADD_FAILURE() << "y " << y << " hit " << hit;
+    }
+    EXPECT_EQ(mismatches, 0);
+  }
+}
+
+TEST_F(VerdictDrawing, TheMagnifierOpensOnlyForCloseCalls) {
+  start();
+  form->ClearBoard();
+  const PlotGeometry& g = st().geo;
+  const double w = form->picKakudai->Width();
+  // p as the close-call test computes it.
+  auto pOf = [&](double y, int row) { return (y + 0.687 * 15) / g.RowHeight - row; };
+  const struct {
+    double p;
+    int row;
+    bool opens;
+    int towardInside;  // nudge a bound by ulps until it holds exactly
+  } cases[] = {{0.08, 1, true, -1},   {0.92, 1, true, +1}, {-0.08, 1, true, +1},
+               {1.08, 1, true, -1},   {0.0, 2, true, 0},   {0.5, 1, false, 0},
+               {0.0801, 1, false, 0}, {1.09, 1, false, 0}, {-0.09, 1, false, 0},
+               {0.0, 0, false, 0}};  // near the top of the picture: never
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "p " << c.p << " row " << c.row);
+    st().AnsRow = static_cast<int16_t>(c.row);
+    double y = (c.p + c.row) * g.RowHeight - 0.687 * 15;
+    if (c.towardInside < 0)
+      while (pOf(y, c.row) > c.p) y = std::nextafter(y, -1e9);
+    if (c.towardInside > 0)
+      while (pOf(y, c.row) < c.p) y = std::nextafter(y, 1e9);
+    st().m.PointY = y;
+    const int kakudai = count("kakudai");
+    const uint32_t t0 = sim->now();
+    form->ShowZoom();
+    EXPECT_EQ(form->picKakudai->Visible(), c.opens);
+    EXPECT_EQ(count("kakudai") - kakudai, c.opens ? 1 : 0);
+    EXPECT_EQ(sim->now() - t0, c.opens ? 1000u : 0u);
+    if (c.opens) {
+      EXPECT_EQ(form->picKakudai->Left(), 120);
+      EXPECT_EQ(form->picKakudai->Top(), form->PicMain->Height() - w - 120);
+      EXPECT_EQ(form->picKakudai->Width(), w);
+      // It shows the 20 pixels square around the row boundary at the strip.
+      const double b = std::floor(y / g.RowHeight + 0.5) * g.RowHeight;
+      const int sx = (g.PlotRight - 150) / 15, sy = (static_cast<int>(b) - 150) / 15;
+      const QImage& zoom = form->picKakudai->image();
+      const QImage& main = form->PicMain->image();
+      EXPECT_EQ(zoom.pixel(0, 0), main.pixel(sx, sy));
+      const QRgb centre = zoom.pixel(80, 80);
+      bool found = false;
+      for (int dy = 9; dy <= 10; ++dy)
+        for (int dx = 9; dx <= 10; ++dx) found = found || main.pixel(sx + dx, sy + dy) == centre;
+      EXPECT_TRUE(found);
+    }
+    form->ClearBoard();
+  }
+  // Switched off by the option.
+  form->kakudaionoff[1]->click();
+  st().AnsRow = 1;
+  st().m.PointY = g.RowHeight;
+  form->ShowZoom();
+  EXPECT_FALSE(form->picKakudai->Visible());
+}
+
+}  // namespace kv::test
