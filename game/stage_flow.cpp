@@ -45,9 +45,12 @@ void Form::SlideAwayVerdict() {
 
 void Form::StartStage() {
   const PlotGeometry& g = st.geo;
-  SlideAwayVerdict();
+  // The button and Restart go off before the verdict slides away: the slide
+  // lets events run, and a second click (a double-click on "NEXT STAGE") or
+  // a Restart then would start a second stage inside this one.
   CmdAns->setEnabled(false);
   Restart->setEnabled(false);
+  SlideAwayVerdict();
   timAnsPoint->setEnabled(false);
   const int last = st.StageNo >= 16 ? 14 : st.StageNo - 1;
   for (int i = 0; i <= last && i < static_cast<int>(StageSelect.size()); ++i)

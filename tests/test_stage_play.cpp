@@ -120,6 +120,21 @@ TEST_F(StagePlay, AMissCostsThePenaltyAndTheRetryHidesTheStageTitle) {
   EXPECT_EQ(retryFlagAtGo, (std::vector<int>{0, 0, 0}));
 }
 
+TEST_F(StagePlay, ADoubleClickOnNextStageStartsOneStage) {
+  start();
+  play({.offset = 0});
+  ASSERT_TRUE(form->timCorrect->enabled());  // "正解！" slides away first
+  const int gos = count("count2");
+  const uint32_t t0 = sim->now();
+  sim->after(20, [&] { clickAns(); });  // the second click, during the slide
+  sim->after(40, [&] { form->Restart->click(); });
+  play({.press = false, .offset = {}});
+  EXPECT_EQ(count("count2") - gos, 1);
+  EXPECT_EQ(st().MissCount, 1);
+  EXPECT_EQ(st().StageNo, 2);
+  EXPECT_LT(sim->now() - t0, 15000u);  // one run of stage 2, not two
+}
+
 TEST_F(StagePlay, ALateRightAnswerThatDrivesTheScoreBelowZeroEndsTheGame) {
   start();
   play({.offset = 0});
