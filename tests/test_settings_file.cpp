@@ -192,26 +192,6 @@ TEST(SettingsFile, WindowPosition) {
   }
 }
 
-TEST(SettingsFile, OptionClicks) {
-  Options o;
-  OptionTicks t;
-  clickLineWidth(2, o, t);
-  clickLineWidth(2, o, t);  // clicking the ticked item changes nothing
-  EXPECT_EQ(o.OptLineWidth, 3);
-  EXPECT_EQ(t.lineWidth, (std::array<bool, 3>{false, false, true}));
-  t.countDown = {false, false, false};  // as a file with an unknown value leaves it
-  clickCountDownSpeed(1, o, t);
-  EXPECT_EQ(o.OptCountDownSpeed, 1);
-  EXPECT_EQ(t.countDown, (std::array<bool, 3>{false, true, false}));
-  clickKakudai(1, o, t);
-  EXPECT_EQ(o.OptKakudai, 1);
-  EXPECT_EQ(t.kakudai, (std::array<bool, 2>{false, true}));
-  clickSoundEffect(1, o, t);
-  clickSoundEffect(0, o, t);
-  EXPECT_EQ(o.OptSoundEffect, 0);
-  EXPECT_EQ(t.sound, (std::array<bool, 2>{true, false}));
-}
-
 TEST(SettingsFile, FailedSaveLeavesTheOldFileWhole) {
   Fixture f;
   const QByteArray old = "; keep me\r\n[IniCheck]\r\nDummy=1\r\n";

@@ -209,44 +209,6 @@ TEST_F(StagePlay, AGamePlayedRightFromStageOneReachesTheEndingWithItsRank) {
   EXPECT_EQ(form->LabelRank->Caption(), QString(QChar(letter.at(0).unicode() + 0xFEE0)));
 }
 
-TEST_F(StagePlay, AfterAPressTheLastStretchOfStageFifteenRunsAt400MsAFrame) {
-  start();
-  play({.press = false, .offset = {}});
-  st().StageNo = 15;  // as the stage menu would set it
-  std::vector<int32_t> periods;
-  int row = -1;
-  sim->when([&] { return st().GameMode == 2; },
-            [&] {
-              GameState copy = st();
-              Random rnd = sim->random();
-              SimulateRunFrames(copy, rnd, 2, kSimulationFrameCap, &periods);
-              row = rowOf(copy.m.PointY);
-            });
-  uint32_t go = 0, lastFrame = 0;
-  sim->when([&] { return form->CmdAns->Enabled() && st().GameMode == 2; },
-            [&] {
-              go = sim->now();
-              clickAns();  // during the first frame
-            });
-  sim->when([&] { return st().Frozen == 1; },
-            [&] {
-              sim->after(100, [&] {
-                movePointer(6300, row * st().geo.RowHeight + 600);
-                clickMarker();
-              });
-            });
-  sim->when([&] { return st().m.PointX >= st().geo.PlotRight; }, [&] { lastFrame = sim->now(); });
-  clickAns();
-  ASSERT_GT(periods.size(), 2u);
-  EXPECT_GT(std::count(periods.begin(), periods.end(), 400), 0);
-  // The frames before the last, each as long as its own law said, plus the
-  // hold for the marking (100 ms and the cell's paint).
-  int64_t expected = 100 + st().geo.RowHeight / 2;
-  for (size_t i = 0; i + 1 < periods.size(); ++i) expected += periods[i];
-  EXPECT_EQ(static_cast<int64_t>(lastFrame - go), expected);
-  EXPECT_EQ(st().AnswerHit, 1);
-}
-
 TEST_F(StagePlay, TenTitleDoubleClicksStartTheExtraStageWhoseClearEndsTheGame) {
   start();
   for (int i = 0; i < 9; ++i) form->PicMain_DblClick();
