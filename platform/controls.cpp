@@ -129,10 +129,6 @@ void Label::copyLookFrom(const Label& o) {
   w_->update();
 }
 
-void Label::Move(double left, double top, double width, double height) {
-  Control::Move(left, top, width, height);
-}
-
 // A label sized to its text grows or shrinks to its caption, keeping its
 // top-left corner.
 void Label::fit() {

@@ -81,7 +81,6 @@ class Label : public Control {
   // Copies the look (font, colours, size, alignment, transparency) of another.
   void copyLookFrom(const Label& other);
   QFont qfont() const;
-  void Move(double left, double top, double width, double height) override;
 
  private:
   void fit();
