@@ -2,10 +2,14 @@
 // scheduled input, and the pixel-exact drawing modes.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QWidget>
+#include <csignal>
 
 #include "platform/raster.h"
 #include "platform/sim_platform.h"
+#include "platform/termination.h"
 
 namespace kv::test {
 
@@ -95,6 +99,27 @@ TEST_F(RasterModes, CopyMaskMergeAndTheFigureExtents) {
   EXPECT_EQ(redOf(readPixel(img, 35, 11)), 255);
   EXPECT_EQ(readPixel(img, 40, 0), -1);
   EXPECT_EQ(readPixel(img, -1, 5), -1);
+}
+
+}  // namespace kv::test
+
+namespace kv::test {
+
+// A logout's SIGTERM closes the window as its close box would.
+TEST(Termination, ASignalClosesTheWindowThroughTheEventLoop) {
+  EXPECT_EXIT(
+      {
+        QWidget w;
+        bool closed = false;
+        w.show();
+        CloseWindowOnTermination(&w);
+        std::raise(SIGTERM);
+        for (int i = 0; i < 100 && w.isVisible(); ++i)
+          QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        closed = !w.isVisible();
+        std::_Exit(closed ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace kv::test
