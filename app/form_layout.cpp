@@ -157,7 +157,6 @@ void Form::buildWindow() {
   picHS = makePicture(client, 192, 4, 305, 97, false);
   picKakudai = makePicture(client, 8, 172, 161, 161, false);
   PicAns = makePicture(client, 416, 264, 80, 80, false);
-  PicAns->SetPicture(QImage());
   if (!ansMarkImage.isNull()) {
     // The 76 x 76 marker sits inside the box's 2-pixel frame.
     QImage framed(80, 80, QImage::Format_RGB32);
