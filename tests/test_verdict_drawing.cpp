@@ -1,5 +1,5 @@
-// What the verdict draws and reads: the crosshair blink, the pixel probe of
-// the answer strip, and the magnifier for close calls.
+// What the verdict reads and draws: the pixel probe of the answer strip, and
+// the magnifier for close calls.
 #include <cmath>
 
 #include "tests/stage_player.h"
@@ -7,29 +7,6 @@
 namespace kv::test {
 
 using VerdictDrawing = StagePlayer;
-
-TEST_F(VerdictDrawing, TheCrosshairBlinkLeavesThePlotAsItWasButForTheSparkle) {
-  start();
-  QImage before, during, after;
-  sim->when([&] { return st().m.PointX >= st().geo.PlotRight; },
-            [&] {
-              before = form->PicMain->image().copy();
-              const uint32_t judged = sim->now() + 40;  // the end of the last frame
-              sim->at(judged + 25, [&] { during = form->PicMain->image().copy(); });
-              sim->at(judged + 500, [&] { after = form->PicMain->image().copy(); });
-            });
-  play({.press = false, .offset = {}});
-  ASSERT_FALSE(after.isNull());
-  const QPoint end(toPx(st().m.PointX), toPx(st().m.PointY));
-  int changed = 0, changedDuring = 0;
-  for (int y = 0; y < before.height(); ++y)
-    for (int x = 0; x < before.width(); ++x) {
-      if (before.pixel(x, y) != during.pixel(x, y)) ++changedDuring;
-      if (before.pixel(x, y) != after.pixel(x, y) && QPoint(x, y) != end) ++changed;
-    }
-  EXPECT_GT(changedDuring, 500);  // a crosshair was up
-  EXPECT_EQ(changed, 0);
-}
 
 TEST_F(VerdictDrawing, TheProbeAgreesWithTheRowBandsAwayFromTheBoundaries) {
   start();
@@ -90,9 +67,7 @@ TEST_F(VerdictDrawing, TheMagnifierOpensOnlyForCloseCalls) {
     EXPECT_EQ(count("kakudai") - kakudai, c.opens ? 1 : 0);
     EXPECT_EQ(sim->now() - t0, c.opens ? 1000u : 0u);
     if (c.opens) {
-      EXPECT_EQ(form->picKakudai->Left(), 120);
       EXPECT_EQ(form->picKakudai->Top(), form->PicMain->Height() - w - 120);
-      EXPECT_EQ(form->picKakudai->Width(), w);
     }
     form->ClearBoard();
   }
