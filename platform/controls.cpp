@@ -359,8 +359,6 @@ double Picture::TextWidth(const QString& text) const {
   return toTwips(QFontMetrics(qfont()).horizontalAdvance(text));
 }
 
-double Picture::TextHeight(const QString&) const { return toTwips(QFontMetrics(qfont()).height()); }
-
 void Picture::SetPicture(const QImage& pic) {
   img_.fill(toQRgb(back_));
   QPainter p(&img_);

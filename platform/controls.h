@@ -64,17 +64,11 @@ class Label : public Control {
   Color BackColor() const { return back_; }
   void setBackColor(Color c);
   void setOpaque(bool o);
-  bool AutoSize() const { return autoSize_; }
   void setAutoSize(bool a);
   void setCentered(bool c);
   void setFont(const QString& face, double points, bool bold = false, bool italic = false);
   double FontSize() const { return fontSize_; }
   void setFontSize(double points);
-  const QString& fontFace() const { return face_; }
-  bool fontBold() const { return bold_; }
-  bool fontItalic() const { return italic_; }
-  bool opaque() const { return opaque_; }
-  bool centered() const { return centered_; }
   std::function<void()> onClick;
   std::function<void()> onDblClick;
 
@@ -130,8 +124,6 @@ class LineCtl : public Control {
   double Y2() const { return y2_; }
   void setLine(double x1, double y1, double x2, double y2);
   void setBorder(int widthPx, Color c);
-  Color color() const { return color_; }
-  int borderWidth() const { return borderPx_; }
 
  private:
   friend class LineWidget;
@@ -160,7 +152,6 @@ class Picture : public Control {
   void setFontSize(double points) { fontSize_ = points; }
   void setFontBold(bool b) { bold_ = b; }
   double FontSize() const { return fontSize_; }
-  bool FontBold() const { return bold_; }
 
   // Figures, in twips of the picture.
   void Line(double x1, double y1, double x2, double y2, Color c);
@@ -173,7 +164,6 @@ class Picture : public Control {
   Color Point(double x, double y) const;
   void Print(const QString& text);
   double TextWidth(const QString& text) const;
-  double TextHeight(const QString& text) const;
 
   // Replaces everything drawn by `pic`, placed at the top-left corner on the
   // background colour.

@@ -12,7 +12,6 @@ class Random {
   explicit Random(uint32_t seed = 1) : eng_(seed) {}
   void seed(uint32_t s) { eng_.seed(s); }
   void feed(float v) { queued_.push_back(v); }
-  void clearFed() { queued_.clear(); }
   float next() {
     if (!queued_.empty()) {
       float v = queued_.front();

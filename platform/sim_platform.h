@@ -76,7 +76,6 @@ class SimPlatform : public Platform {
   // Runs events until `cond` holds (or throws after `limitMs` virtual ms).
   void runUntil(const std::function<bool()>& cond, uint32_t limitMs = 600'000);
   uint32_t now() const { return now_; }
-  bool hasPendingInput() const { return !inputs_.empty(); }
 
   SimSoundBackend& simSound() { return sound_; }
   std::vector<QString> messages;
