@@ -100,7 +100,11 @@ void Form::PaintHighScoreBackground() {
     key.setCaption(i < 26 ? QString(QChar('A' + i)) : QString::fromLatin1(kTail[i - 26]));
     key.Move(cx + (23 - 5 * (i % 4)) * tpx, k * cellH + tpy, key.Width(), key.Height());
     key.setVisible(true);
+    key.onMouseMove = [this, i] { labChr_MouseMove(i); };
+    key.onClick = [this] { labChr_Click(); };
   }
+  // The name box lies in front of the table lines it covers.
+  txtName->widget()->raise();
 }
 
 }  // namespace kv

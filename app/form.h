@@ -133,7 +133,6 @@ class Form {
   void StartEnding();
   void DarkenVerdictPanel();
   void ShowZoom();
-  void StartFlyingLetters();
 
   // ---- answer marking
   void PicMain_MouseMove(Qt::MouseButtons buttons, double x, double y);
@@ -160,9 +159,25 @@ class Form {
   void Pause_Click();
   void timPauseFlash_Timer();
 
-  // ---- the end of a game (continued elsewhere)
-  void EnterRanking();
   void showPopupMenu();
+
+  // ---- game over and the ending
+  void timGameover_Timer();
+  void StartFlyingLetters();
+  void timFryLetters_Timer();
+  void timEnding_Timer();
+
+  // ---- ranking, name entry, high-score screen
+  void EnterRanking();
+  void StartNameEntry();
+  void EndNameEntry();
+  void UnhighlightLetter();
+  void labChr_MouseMove(int k);
+  void labChr_Click();
+  void timInputName_Timer();
+  void DrawRankingTable();
+  void ShowHighScores();
+  void mnuClearHighScore_Click();
 
   // ---- options
   void applyTicks(const OptionTicks& t);

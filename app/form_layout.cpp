@@ -142,9 +142,8 @@ void Form::buildWindow() {
   LabelRank = makeLabel(client, QStringLiteral("Ｚ"), 208, 136, 101, 97, false, kGothic, 72, true,
                         false, true);
   LabelRank->setForeColor(rgb(255, 0, 255));
-  LabelEbye =
-      makeLabel(client, QStringLiteral("　See You Again!            2002  Thank you for playing"),
-                152, 260, 273, 65, false, kPMincho, 20.25, false, true, true);
+  LabelEbye = makeLabel(client, QStringLiteral("　See You Again!            the KORVANE project"),
+                        152, 260, 273, 65, false, kPMincho, 20.25, false, true, true);
   LinEnding = std::make_unique<LineCtl>(client);
   LinEnding->setBorder(8, kSysScrollBar);
   LinEnding->setLine(0, 400 * 15, 24 * 15, 400 * 15);
@@ -222,6 +221,14 @@ void Form::buildWindow() {
   PicMain->onDblClick = [this] { PicMain_DblClick(); };
   PicAns->onMouseDown = [this](Qt::MouseButton b, double, double) { PicAns_MouseDown(b); };
   LabelAns[0]->onClick = [this] { LabelAns_Click(); };
+  picHS->onMouseMove = [this](Qt::MouseButtons, double, double) { UnhighlightLetter(); };
+  txtName->upperCaseTyping = true;
+  txtName->onChange = [this] { PlayEffect(6, 1, 0); };
+  // The main button is the window's default button: Enter in the name box
+  // presses it.
+  txtName->onEnter = [this] {
+    if (CmdAns->Enabled() && CmdAns->Visible()) CmdAns->button()->click();
+  };
 }
 
 void Form::buildMenus() {
@@ -290,6 +297,8 @@ void Form::buildMenus() {
   onClick(Pause->action(), [this] { Pause_Click(); });
   onClick(mnuPopupPause->action(), [this] { Pause_Click(); });
   onClick(Restart->action(), [this] { Restart_Click(); });
+  onClick(HighScore->action(), [this] { ShowHighScores(); });
+  onClick(mnuClearHighScore->action(), [this] { mnuClearHighScore_Click(); });
   onClick(PrgEnd->action(), [this] {
     ShutDown();
     EndNow();
@@ -321,15 +330,15 @@ void Form::buildTimers() {
     return std::make_unique<Timer>(plat, ms, std::move(f));
   };
   timCorrect = t(40, [this] { timCorrect_Timer(); });
-  timGameover = t(50, [] {});
-  timEnding = t(50, [] {});
+  timGameover = t(50, [this] { timGameover_Timer(); });
+  timEnding = t(50, [this] { timEnding_Timer(); });
   timPauseFlash = t(50, [this] { timPauseFlash_Timer(); });
   timCaution = t(60, [this] { timCaution_Timer(); });
-  timFryLetters = t(60, [] {});
+  timFryLetters = t(60, [this] { timFryLetters_Timer(); });
   timMissFrash = t(100, [this] { timMissFrash_Timer(); });
   timAnsPoint = t(100, [this] { timAnsPoint_Timer(); });
   timLabelAns = t(100, [this] { timLabelAns_Timer(); });
-  timInputName = t(150, [] {});
+  timInputName = t(150, [this] { timInputName_Timer(); });
 }
 
 OptionTicks Form::readTicks() const {

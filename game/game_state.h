@@ -90,6 +90,8 @@ struct GameState {
   int16_t AnsPromptTick = 0;
   int16_t FinalRank = 0;
   int16_t RankPos = 0;
+  int16_t HotLetter = 0;
+  int32_t NameFlashTicks = 0;
   int16_t EndingTicks = 0;
   int16_t FryTicks = 0;
   std::array<Color, 9> RankColors{};

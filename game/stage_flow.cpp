@@ -19,7 +19,7 @@ void Form::CmdAns_Click() {
       PressAnswer();
       break;
     case 5:
-      // The name entry is confirmed here once it exists.
+      EndNameEntry();
       break;
     case 6:
       ShowTitle();

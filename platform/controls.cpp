@@ -1,6 +1,10 @@
 #include "platform/controls.h"
 
+#include <QClipboard>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -65,12 +69,22 @@ class LabelWidget : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* e) override {
     if (e->button() == Qt::LeftButton && owner_->onDblClick) owner_->onDblClick();
   }
+  // A label takes the pointer's moves over it: the picture behind it does
+  // not see them.
+  void mouseMoveEvent(QMouseEvent* e) override {
+    if (owner_->onMouseMove) owner_->onMouseMove();
+    e->accept();
+  }
 
  private:
   Label* owner_;
 };
 
-Label::Label(QWidget* parent) : Control(new LabelWidget(parent, this)) { face_ = kPGothic; }
+Label::Label(QWidget* parent) : Control(new LabelWidget(parent, this)) {
+  face_ = kPGothic;
+  // Moves without a button pressed reach the label too (hover).
+  w_->setMouseTracking(true);
+}
 
 QFont Label::qfont() const { return makeFont(face_, fontSize_, bold_, italic_); }
 
@@ -171,10 +185,59 @@ void Button::setFocus() { button()->setFocus(Qt::OtherFocusReason); }
 
 // ---------------------------------------------------------------- TextBox
 
-TextBox::TextBox(QWidget* parent) : Control(new QLineEdit(parent)) {}
+// The maximum length limits what the user types, pastes or composes, not
+// what the program puts in the box.
+class TextEdit : public QLineEdit {
+ public:
+  TextEdit(QWidget* parent, TextBox* owner) : QLineEdit(parent), owner_(owner) {
+    connect(this, &QLineEdit::textChanged, [this] {
+      if (owner_->onChange) owner_->onChange();
+    });
+    connect(this, &QLineEdit::returnPressed, [this] {
+      if (owner_->onEnter) owner_->onEnter();
+    });
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    if (e->matches(QKeySequence::Paste)) {
+      if (const QClipboard* cb = QGuiApplication::clipboard())
+        typeText(cb->text().split(QLatin1Char('\n')).value(0));
+      return;
+    }
+    const QString t = e->text();
+    if (!t.isEmpty() && t.at(0).isPrint() && !(e->modifiers() & Qt::ControlModifier)) {
+      typeText(owner_->upperCaseTyping ? t.toUpper() : t);
+      return;
+    }
+    QLineEdit::keyPressEvent(e);
+  }
+  void inputMethodEvent(QInputMethodEvent* e) override {
+    const QString commit = e->commitString();
+    if (!commit.isEmpty() && roomFor() < commit.size()) {
+      QInputMethodEvent cut(e->preeditString(), e->attributes());
+      cut.setCommitString(commit.left(std::max(0, static_cast<int>(roomFor()))),
+                          e->replacementStart(), e->replacementLength());
+      QLineEdit::inputMethodEvent(&cut);
+      return;
+    }
+    QLineEdit::inputMethodEvent(e);
+  }
+
+ private:
+  qsizetype roomFor() const { return owner_->maxLength_ - (text().size() - selectedText().size()); }
+  void typeText(const QString& t) {
+    const qsizetype room = roomFor();
+    if (room <= 0 || t.isEmpty()) return;
+    insert(t.left(room));
+  }
+  TextBox* owner_;
+};
+
+TextBox::TextBox(QWidget* parent) : Control(new TextEdit(parent, this)) {}
 QString TextBox::Text() const { return edit()->text(); }
 void TextBox::setText(const QString& t) { edit()->setText(t); }
-void TextBox::setMaxLength(int n) { edit()->setMaxLength(n); }
+void TextBox::setMaxLength(int n) { maxLength_ = n; }
 void TextBox::setColors(Color fore, Color back) {
   QPalette pal = edit()->palette();
   pal.setColor(QPalette::Text, QColor(toQRgb(fore)));

@@ -71,6 +71,7 @@ class Label : public Control {
   void setFontSize(double points);
   std::function<void()> onClick;
   std::function<void()> onDblClick;
+  std::function<void()> onMouseMove;
 
   // Copies the look (font, colours, size, alignment, transparency) of another.
   void copyLookFrom(const Label& other);
@@ -112,6 +113,16 @@ class TextBox : public Control {
   void setColors(Color fore, Color back);
   void setFont(const QString& face, double points);
   QLineEdit* edit() const { return static_cast<QLineEdit*>(w_); }
+  // Typed letters become upper case.
+  bool upperCaseTyping = false;
+  // Every change of the text, by the user or the program.
+  std::function<void()> onChange;
+  // Enter pressed in the box.
+  std::function<void()> onEnter;
+
+ private:
+  friend class TextEdit;
+  int maxLength_ = 32767;
 };
 
 // A line control: a straight line of a given thickness in pixels.

@@ -71,6 +71,9 @@ class Platform {
 
   // A modal message box with an OK button.
   virtual void messageBox(const QString& text, MsgIcon icon, const QString& title) = 0;
+  // A modal message box with the buttons Yes and No, Yes the default; true
+  // when the answer is Yes.
+  virtual bool askYesNo(const QString& text, MsgIcon icon, const QString& title) = 0;
 
   // Ends the process at once; does not return.
   [[noreturn]] virtual void endProgram() = 0;

@@ -98,6 +98,13 @@ void QtPlatform::messageBox(const QString& text, MsgIcon icon, const QString& ti
   box.exec();
 }
 
+bool QtPlatform::askYesNo(const QString& text, MsgIcon icon, const QString& title) {
+  QMessageBox box(icon == MsgIcon::Question ? QMessageBox::Question : QMessageBox::NoIcon, title,
+                  text, QMessageBox::Yes | QMessageBox::No);
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
+}
+
 void QtPlatform::endProgram() {
   if (sound_) sound_->stop();
   if (lock_) lock_->unlock();

@@ -28,6 +28,7 @@ class QtPlatform : public Platform {
   void timerDestroyed(Timer& t) override;
   SoundBackend& sound() override;
   void messageBox(const QString& text, MsgIcon icon, const QString& title) override;
+  bool askYesNo(const QString& text, MsgIcon icon, const QString& title) override;
   [[noreturn]] void endProgram() override;
   bool acquireSingleInstanceLock() override;
   int twipsPerPixelX() override;

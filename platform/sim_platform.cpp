@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -36,7 +37,10 @@ SimPlatform::~SimPlatform() {
   for (Timer* t : timers_) t->backendData = nullptr;
 }
 
-double SimPlatform::secondsOfDay() { return dayStartSeconds + now_ / 1000.0; }
+double SimPlatform::secondsOfDay() {
+  // The time of day starts again from 0 at midnight.
+  return std::fmod(dayStartSeconds + now_ / 1000.0, 86400.0);
+}
 
 QString SimPlatform::programDir() {
   return dir.isEmpty() ? QCoreApplication::applicationDirPath() : dir;
@@ -51,6 +55,14 @@ void SimPlatform::timerDestroyed(Timer& t) { timers_.erase(&t); }
 
 void SimPlatform::messageBox(const QString& text, MsgIcon, const QString& title) {
   messages.push_back(title + QStringLiteral(": ") + text);
+}
+
+bool SimPlatform::askYesNo(const QString& text, MsgIcon icon, const QString& title) {
+  messageBox(text, icon, title);
+  if (answers.empty()) return true;
+  const bool yes = answers.front();
+  answers.erase(answers.begin());
+  return yes;
 }
 
 void SimPlatform::endProgram() {

@@ -57,6 +57,8 @@ class SimPlatform : public Platform {
   void timerDestroyed(Timer& t) override;
   SoundBackend& sound() override { return sound_; }
   void messageBox(const QString& text, MsgIcon icon, const QString& title) override;
+  // Answers with the next of `answers` (Yes once they run out).
+  bool askYesNo(const QString& text, MsgIcon icon, const QString& title) override;
   [[noreturn]] void endProgram() override;
   bool acquireSingleInstanceLock() override { return lockFree; }
   int twipsPerPixelX() override { return tppX; }
@@ -79,6 +81,7 @@ class SimPlatform : public Platform {
 
   SimSoundBackend& simSound() { return sound_; }
   std::vector<QString> messages;
+  std::vector<bool> answers;
   bool lockFree = true;
   int tppX = 15, tppY = 15;
   QDate today_ = QDate(2002, 8, 17);

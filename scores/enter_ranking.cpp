@@ -1,4 +1,5 @@
-// The end of a finished game: its result is placed in the ranking table.
+// The end of a finished game: its result is placed in the ranking table and
+// the player goes on to the name entry or straight to the table.
 #include "app/form.h"
 
 namespace kv {
@@ -7,9 +8,13 @@ void Form::EnterRanking() {
   GameResult r{st.FinalRank, st.Score, st.StageNo};
   const int pos = PlaceResult(mod().hs, r, plat.today());
   st.Score = r.Score;
-  st.RankPos = static_cast<int16_t>(pos);
-  // A placed result goes on to the name entry, any other to the high-score
-  // screen; both screens are shown from here once they exist.
+  if (pos >= 0) {
+    st.RankPos = static_cast<int16_t>(pos);
+    StartNameEntry();
+    return;
+  }
+  st.RankPos = -1;
+  ShowHighScores();
 }
 
 }  // namespace kv

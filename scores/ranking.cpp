@@ -92,6 +92,22 @@ void InsertRankingEntry(RankingTable& t, int pos, const GameResult& r, const QDa
   e.Rank = r.FinalRank;
 }
 
+namespace {
+// At least `digits` digits with leading zeros; a minus sign in front.
+QString zeroPadded(int64_t v, int digits) {
+  const QString d = QString::number(v < 0 ? -v : v).rightJustified(digits, QLatin1Char('0'));
+  return v < 0 ? QStringLiteral("-") + d : d;
+}
+}  // namespace
+
+QString FormatRankingLine(const RankingEntry& e) {
+  QString letter = RankLetter(e.Rank);
+  if (letter.isEmpty()) letter = QStringLiteral(" ");
+  return e.Name.leftJustified(10) + QStringLiteral("  ") + e.Date + QStringLiteral("     ") +
+         letter + QStringLiteral("  ") + zeroPadded(e.Score, 5) + QStringLiteral("     ") +
+         zeroPadded(e.Stage, 2);
+}
+
 int PlaceResult(RankingTable& t, GameResult& r, const QDate& today) {
   if (r.Score < 0) r.Score = 0;
   // Games of the extra stage are never ranked.

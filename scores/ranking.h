@@ -33,6 +33,10 @@ QString CheckDate(const QString& text);
 // Today's date as "yy/mm/dd".
 QString FormatRankingDate(const QDate& d);
 
+// One line of the high-score table, 40 characters that match the heading
+// "NAME            DATE  RANK  SCORE  STAGE" (more for wide names or numbers).
+QString FormatRankingLine(const RankingEntry& e);
+
 // The result of a finished game.
 struct GameResult {
   int16_t FinalRank = 1;

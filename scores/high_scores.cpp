@@ -1,0 +1,34 @@
+// The high-score screen: the table on picHS in place of the plot, the way
+// back to the title, and clearing the table.
+#include "app/form.h"
+
+namespace kv {
+
+void Form::DrawRankingTable() {
+  st.TitleShown = 0;
+  PicMain->setVisible(false);
+  picHS->setVisible(true);
+  EnablePauseMenus(false);
+  for (int i = 0; i < 10; ++i) {
+    labHS[i]->setForeColor(rgb(255, 255, 0));
+    labHS[i]->setCaption(FormatRankingLine(mod().hs.e[i]));
+  }
+}
+
+void Form::ShowHighScores() {
+  for (auto& l : labChr) l->setForeColor(rgb(64, 64, 64));
+  DrawRankingTable();
+  CmdAns->setCaption(QStringLiteral("タイトルへ..."));
+  CmdAns->setEnabled(true);
+  st.GameMode = 6;
+}
+
+void Form::mnuClearHighScore_Click() {
+  if (!plat.askYesNo(QStringLiteral("ハイスコアを初期化してもよろしいですか？"), MsgIcon::Question,
+                     QStringLiteral("qelmira")))
+    return;
+  ClearRanking(mod().hs);
+  if (picHS->Visible()) ShowHighScores();
+}
+
+}  // namespace kv

@@ -1,0 +1,327 @@
+// The end of a game on virtual time, through the real handlers: the game-over
+// and ending sequences, the name entry with keys and letter tiles, the
+// high-score screen, clearing the table and closing the window meanwhile.
+#include <QInputMethodEvent>
+
+#include "scores/ranking.h"
+#include "tests/stage_player.h"
+
+namespace kv::test {
+
+class GameEnd : public StagePlayer {
+ protected:
+  // Loses the game in stage `stage` (1 or 2) with a wrong row and a low score,
+  // and runs on until the ranking has been entered.
+  void loseAtStage(int stage) {
+    if (stage == 2) play({.offset = 0});
+    sim->when([this] { return st().GameMode == 2; }, [this] { st().Score = 5; });
+    play({.offset = 0, .rightRow = false});
+    ASSERT_TRUE(form->timGameover->enabled());
+  }
+  void runToRanking() {
+    sim->runUntil([this] { return st().GameMode == 5 || st().GameMode == 6; });
+  }
+  void hover(int k) {
+    QWidget* w = form->labChr[k]->widget();
+    QMouseEvent ev(QEvent::MouseMove, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &ev);
+  }
+  void clickLetter(int k) {
+    hover(k);
+    QTest::mouseClick(form->labChr[k]->widget(), Qt::LeftButton, {}, QPoint(3, 3));
+  }
+  void moveOverTableBackground() {
+    QWidget* w = form->picHS->widget();
+    QMouseEvent ev(QEvent::MouseMove, QPointF(5, 300), w->mapToGlobal(QPointF(5, 300)),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &ev);
+  }
+  void type(const QString& s) { QTest::keyClicks(form->txtName->edit(), s); }
+  uint32_t timeOf(const QString& sound) const {
+    for (const auto& p : sim->simSound().plays)
+      if (p.name == sound) return p.at;
+    return 0;
+  }
+  QString line(int i) const { return form->labHS[i]->Caption(); }
+  const RankingTable& table() const { return mod().hs; }
+};
+
+TEST_F(GameEnd, AGameLostInStageOneShrinksThePlotAndShowsTheTableWithoutAnEntry) {
+  start();
+  loseAtStage(1);
+  // The plot shrinks 10 pixels a tick around its centre, 35 ticks, and is
+  // hidden at the 36th; the wait that follows keeps the window responsive.
+  const uint32_t t0 = sim->now();
+  bool checked = false;
+  sim->when([&] { return !form->PicMain->Visible(); },
+            [&] {
+              EXPECT_EQ(form->PicMain->Width(), (504 - 350) * 15);
+              EXPECT_TRUE(form->labGameover[1]->Visible());
+              EXPECT_FALSE(form->Labelmsg->Visible());
+              // The pause is refused once the score is negative or the plot is gone.
+              key(Qt::Key_Escape);
+              EXPECT_EQ(st().Paused, 0);
+              checked = true;
+            });
+  runToRanking();
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(timeOf("gameover") - t0, 36u * 50);
+  // Score 0 in stage 1 ties the last entry of the default table: no entry.
+  EXPECT_EQ(st().Score, 0);
+  EXPECT_EQ(st().RankPos, -1);
+  EXPECT_EQ(st().GameMode, 6);
+  EXPECT_EQ(count("rankin"), 0);
+  EXPECT_EQ(line(0), "Empty       --/--/--     -  00000     10");
+  EXPECT_EQ(line(9), "Empty       --/--/--     -  00000     01");
+  EXPECT_EQ(form->CmdAns->Caption(), "タイトルへ...");
+  EXPECT_TRUE(form->CmdAns->Enabled());
+  EXPECT_FALSE(form->Pause->Enabled());
+  EXPECT_FALSE(form->Restart->Enabled());
+  EXPECT_FALSE(form->HighScore->Enabled());
+  EXPECT_TRUE(form->mnuClearHighScore->Enabled());
+  clickAns();
+  EXPECT_EQ(st().GameMode, 0);
+  EXPECT_TRUE(form->PicMain->Visible());
+  EXPECT_EQ(form->PicMain->Width(), 504 * 15);
+  EXPECT_FALSE(form->picHS->Visible());
+}
+
+// The wait after "gameover" counts seconds of the day from the nearest whole
+// second; it must end 3.5 to 4.5 s after the effect, midnight or not.
+TEST_F(GameEnd, TheGameOverWaitLastsAboutFourSecondsAlsoAcrossMidnight) {
+  for (double before : {0.0, 0.1, 0.3, 0.5, 0.7, 2.4}) {
+    SCOPED_TRACE(before);
+    TearDown();
+    SetUp();
+    start();
+    // The effect starts 36 ticks after the game over; place it `before`
+    // seconds ahead of midnight (0: at noon).
+    sim->when([&] { return form->timGameover->enabled(); },
+              [&, before] {
+                if (before > 0)
+                  sim->dayStartSeconds = 86400 - before - (sim->now() + 36 * 50) / 1000.0;
+              });
+    loseAtStage(1);
+    runToRanking();
+    const uint32_t wait = sim->now() - timeOf("gameover");
+    EXPECT_GE(wait, 3500u);
+    EXPECT_LE(wait, 4501u);  // more than four seconds from a start rounded up by 0.5 s
+  }
+}
+
+TEST_F(GameEnd, TheNameIsTypedInUpperCaseOrPickedFromTheTilesAndStoredByTheRules) {
+  start();
+  loseAtStage(2);
+  runToRanking();
+  ASSERT_EQ(st().GameMode, 5);
+  EXPECT_EQ(st().RankPos, 9);
+  EXPECT_EQ(table().e[9].Name, "          ");
+  EXPECT_EQ(table().e[9].Date, "02/08/17");
+  EXPECT_EQ(sounds().back(), "rankin");
+  EXPECT_EQ(form->CmdAns->Caption(), "OK");
+  EXPECT_FALSE(form->mnuClearHighScore->Enabled());
+  EXPECT_FALSE(form->Pause->Enabled());
+  EXPECT_FALSE(form->Restart->Enabled());
+  // The box lies over the new line's name column, in front of it.
+  QWidget* box = form->txtName->edit();
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_TRUE(box->hasFocus());
+  EXPECT_EQ(form->picHS->widget()->childAt(box->geometry().center()), box);
+
+  const int before = count("ans_end");
+  type("abcdefghijx");  // the eleventh letter does not fit
+  EXPECT_EQ(form->txtName->Text(), "ABCDEFGHIJ");
+  EXPECT_EQ(count("ans_end") - before, 10);
+  // Clicks add past the box's length; "BS" takes the last letter back.
+  clickLetter(26);
+  clickLetter(27);
+  EXPECT_EQ(form->txtName->Text(), "ABCDEFGHIJ@.");
+  clickLetter(31);
+  EXPECT_EQ(form->txtName->Text(), "ABCDEFGHIJ@");
+  // The letter under the pointer is white while the others cycle.
+  hover(5);
+  sim->advance(150);
+  EXPECT_EQ(form->labChr[5]->ForeColor(), rgb(255, 255, 255));
+  EXPECT_EQ(form->labChr[4]->ForeColor(), form->labChr[20]->ForeColor());
+  EXPECT_EQ(redOf(form->labHS[9]->ForeColor()), 255);
+  moveOverTableBackground();
+  EXPECT_EQ(form->labChr[5]->ForeColor(), rgb(0, 0, 0));
+  EXPECT_EQ(st().HotLetter, -1);
+
+  // Enter in the box presses "OK": eleven characters are stored as "?".
+  QTest::keyClick(box, Qt::Key_Return);
+  EXPECT_EQ(st().GameMode, 6);
+  EXPECT_EQ(table().e[9].Name, "?");
+  EXPECT_EQ(mod().RecentName, "?");
+  EXPECT_FALSE(box->isVisible());
+  EXPECT_TRUE(form->mnuClearHighScore->Enabled());
+  EXPECT_EQ(form->labChr[0]->ForeColor(), rgb(64, 64, 64));
+  EXPECT_EQ(form->labHS[9]->ForeColor(), rgb(255, 255, 0));
+  EXPECT_EQ(line(9), "?           02/08/17     -  00000     02");
+  EXPECT_TRUE(sim->messages.empty());
+  // Letter tiles are inert outside the entry.
+  clickLetter(0);
+  EXPECT_EQ(form->labChr[0]->ForeColor(), rgb(64, 64, 64));
+
+  // The next entry starts from the last name; blanks become "NONAME", a
+  // name composed by an input method follows the byte rule.
+  const struct {
+    QString typed;
+    QString stored;
+  } names[] = {{"   ", "NONAME"}, {"山田太郎五", "山田太郎五"}, {"山田太郎五六", "?"}};
+  for (const auto& n : names) {
+    clickAns();  // to the title
+    const QString previous = mod().RecentName;
+    ClearRanking(mod().hs);
+    loseAtStage(2);
+    runToRanking();
+    ASSERT_EQ(st().GameMode, 5);
+    EXPECT_EQ(form->txtName->Text(), previous);
+    form->txtName->setText("");
+    if (n.typed.startsWith(' ')) {
+      type(n.typed);
+    } else {
+      QInputMethodEvent ime;
+      ime.setCommitString(n.typed);
+      QCoreApplication::sendEvent(box, &ime);
+      EXPECT_EQ(form->txtName->Text(), n.typed);
+    }
+    clickAns();
+    EXPECT_EQ(table().e[st().RankPos].Name, n.stored);
+    EXPECT_EQ(mod().RecentName, n.stored);
+  }
+}
+
+TEST_F(GameEnd, AGameWonInStageFifteenPlaysTheEndingAndRanksS) {
+  start();
+  form->linewidth[2]->click();
+  form->CountDownSpeed[2]->click();
+  int32_t expected = 500;
+  for (int stage = 1; stage <= 15; ++stage) {
+    play();
+    ASSERT_EQ(st().AnswerHit, 1) << "stage " << stage << " final y " << last.finalY;
+    expected += gain(st().PressColumn);
+    ASSERT_EQ(st().Score, expected) << "stage " << stage;
+    ASSERT_EQ(st().StageNo, std::min(stage + 1, 15));
+  }
+  ASSERT_TRUE(form->timEnding->enabled());
+  EXPECT_FALSE(form->timGameover->enabled());
+  // No miss, every answer as early as the run allowed: rank S, full width.
+  ASSERT_EQ(RankLetter(st().FinalRank), "S");
+  EXPECT_EQ(form->LabelRank->Caption(), "Ｓ");
+  EXPECT_FALSE(form->Pause->Enabled());
+  key(Qt::Key_Escape);
+  EXPECT_EQ(st().Paused, 0);
+
+  // Phase 1: merged to white in 24 ticks, flattened in 53.
+  sim->advance(24 * 50);
+  EXPECT_EQ(form->PicMain->Point(3000, 1000), rgb(255, 255, 255));
+  sim->runUntil([&] { return !form->PicMain->Visible(); });
+  // The letters land in one row near the top, 92 pixels in from both sides.
+  sim->runUntil([&] { return !form->timFryLetters->enabled(); });
+  const double y1 = static_cast<double>(clng(0.1 * clng(form->formHeight())));
+  for (int i = 0; i < 16; ++i) {
+    EXPECT_EQ(form->LabFry[i]->Top(), y1);
+    EXPECT_EQ(form->LabFry[i]->FontSize(), 30);
+    EXPECT_EQ(form->LabFry[i]->ForeColor(), 0);
+    EXPECT_EQ(form->LabFry[i]->Caption(), QString("Congraturations!").mid(i, 1));
+  }
+  EXPECT_EQ(form->LabFry[0]->Left(), 1380);
+  EXPECT_FALSE(form->LabelRank->Visible());
+  // Phase 2: the line, "Your rank :", the letter fading in at tick 71.
+  const uint32_t p2 = sim->now();
+  sim->runUntil([&] { return form->LabelRank->Visible(); });
+  EXPECT_NEAR(sim->now() - p2, 71 * 50, 50);
+  EXPECT_TRUE(form->Labelyr->Visible());
+  EXPECT_TRUE(form->LinEnding->Visible());
+  EXPECT_EQ(form->LinEnding->X1(), form->LabFry[0]->Left());
+  EXPECT_EQ(form->LinEnding->X2(), clng(form->formWidth()) - form->LabFry[0]->Left());
+  EXPECT_EQ(form->LabelRank->ForeColor(), rgb(255, 255, 242));
+  sim->advance(10 * 50);
+  EXPECT_EQ(form->LabelRank->ForeColor(), rgb(255, 255, 128));
+  sim->runUntil([&] { return form->LabelEbye->Visible(); });
+  EXPECT_TRUE(form->LabelEbye->Caption().contains("See You Again!"));
+  runToRanking();
+  EXPECT_NEAR(sim->now() - p2, 300 * 50, 50);
+  EXPECT_FALSE(form->LabelRank->Visible());
+  EXPECT_FALSE(form->LabFry[3]->Visible());
+  ASSERT_EQ(st().GameMode, 5);
+  EXPECT_EQ(st().RankPos, 0);
+  EXPECT_EQ(line(0).mid(20),
+            "     S  " + QString::number(st().Score).rightJustified(5, '0') + "     15");
+  type("s");
+  clickAns();
+  ASSERT_EQ(sim->messages.size(), 1u);
+  EXPECT_EQ(sim->messages[0],
+            "Ｓランク　おめでとう！: 実はＥランクの下に、Ｚランクが存在するという・・・");
+}
+
+TEST_F(GameEnd, TheTableIsShownFromTheTitleAndClearedOnlyOnYes) {
+  start();
+  mod().hs.e[0] = {"KORVANE", "02/08/17", 123, 7, 9};
+  form->HighScore->click();
+  EXPECT_EQ(st().GameMode, 6);
+  EXPECT_TRUE(form->picHS->Visible());
+  EXPECT_FALSE(form->PicMain->Visible());
+  EXPECT_EQ(line(0), "KORVANE     02/08/17        00123     07");
+  // No: nothing changes. Yes: ten default lines, redrawn.
+  sim->answers = {false, true};
+  form->mnuClearHighScore->click();
+  EXPECT_EQ(table().e[0].Name, "KORVANE");
+  form->mnuClearHighScore->click();
+  EXPECT_EQ(table().e[0].Name, "Empty");
+  EXPECT_EQ(line(0), "Empty       --/--/--     -  00000     10");
+  ASSERT_EQ(sim->messages.size(), 2u);
+  EXPECT_TRUE(sim->messages[0].endsWith("ハイスコアを初期化してもよろしいですか？"));
+  clickAns();
+  EXPECT_EQ(st().GameMode, 0);
+  // On the title the table is cleared without being shown.
+  mod().hs.e[3].Score = 77;
+  form->mnuClearHighScore->click();
+  EXPECT_EQ(table().e[3].Score, 0);
+  EXPECT_FALSE(form->picHS->Visible());
+}
+
+// Closing the window in each sequence saves the settings and ends the
+// program; a name being typed is stored as "NoName".
+TEST_F(GameEnd, ClosingDuringTheEndOfAGameSavesTheSettings) {
+  const QString fixed = QString("/tmp/korvane-end-%1").arg(getpid());
+  enum Moment { kGameOverWait, kNameEntry, kEnding };
+  for (Moment moment : {kGameOverWait, kNameEntry, kEnding}) {
+    SCOPED_TRACE(moment);
+    QDir(fixed).removeRecursively();
+    QDir().mkpath(fixed);
+    EXPECT_EXIT(
+        {
+          sim->dir = QString("/tmp/korvane-end-%1").arg(getppid());
+          start();
+          if (moment == kEnding) {
+            for (int s = 1; s <= 15; ++s) play();
+            sim->advance(5000);
+          } else if (moment == kNameEntry) {
+            loseAtStage(2);
+            runToRanking();
+            type("ab");
+          } else {
+            loseAtStage(2);
+            sim->when([&] { return !form->PicMain->Visible(); },
+                      [&] { sim->after(1000, [&] { form->win->close(); }); });
+            runToRanking();
+            std::_Exit(7);  // not reached: the wait ends the program
+          }
+          // A sequence run by timers returns to the event loop, which ends.
+          form->win->close();
+          std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+    const QByteArray out = readFile(fixed + "/qelmira.ini");
+    EXPECT_TRUE(out.endsWith("[IniCheck]\r\nDummy=1\r\n")) << out.constData();
+    if (moment == kNameEntry) {
+      EXPECT_TRUE(out.contains("NoName")) << out.constData();
+    }
+  }
+  QDir(fixed).removeRecursively();
+}
+
+}  // namespace kv::test
