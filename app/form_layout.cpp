@@ -142,7 +142,7 @@ void Form::buildWindow() {
   LabelRank = makeLabel(client, QStringLiteral("Ｚ"), 208, 136, 101, 97, false, kGothic, 72, true,
                         false, true);
   LabelRank->setForeColor(rgb(255, 0, 255));
-  LabelEbye = makeLabel(client, QStringLiteral("　See You Again!            the KORVANE project"),
+  LabelEbye = makeLabel(client, QStringLiteral("　See You Again!            KORVANE project"),
                         152, 260, 273, 65, false, kPMincho, 20.25, false, true, true);
   LinEnding = std::make_unique<LineCtl>(client);
   LinEnding->setBorder(8, kSysScrollBar);
