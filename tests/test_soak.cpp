@@ -1,0 +1,355 @@
+// Random play: a seeded player clicks, moves, types and picks menu items at
+// random through the real widgets, on virtual time, and now and then closes
+// the window in the middle of anything. Each session runs in a child process
+// (closing ends the program) and the next starts from the file it saved.
+// After every step the rules that must always hold are checked.
+//
+// KORVANE_SOAK_HOURS (virtual hours, default 0.3) and KORVANE_SOAK_SEED set
+// the length and the seed; scripts/soak.sh runs long soaks.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QMenu>
+#include <cstdio>
+#include <random>
+#include <set>
+
+#include "game/run_simulation.h"
+#include "settings/settings_file.h"
+#include "tests/sim_fixture.h"
+
+namespace kv::test {
+
+namespace {
+
+double envNumber(const char* name, double fallback) {
+  const char* v = std::getenv(name);
+  return v && *v ? std::atof(v) : fallback;
+}
+
+// The table, options and name as the settings file must hold them.
+QString describe(const RankingTable& t, const Options& o, const OptionTicks& k,
+                 const QString& recent) {
+  QString s;
+  for (const RankingEntry& e : t.e)
+    s += QString("%1|%2|%3|%4|%5\n").arg(e.Name, e.Date).arg(e.Score).arg(e.Stage).arg(e.Rank);
+  s += QString("opt %1 %2 %3 %4\n")
+           .arg(o.OptKakudai)
+           .arg(o.OptLineWidth)
+           .arg(o.OptCountDownSpeed)
+           .arg(o.OptSoundEffect);
+  auto ticks = [&](auto& a) {
+    for (bool b : a) s += b ? '1' : '0';
+    s += ' ';
+  };
+  ticks(k.kakudai);
+  ticks(k.lineWidth);
+  ticks(k.countDown);
+  ticks(k.sound);
+  return s + "\nrecent " + recent;
+}
+
+// What a session reports to the parent before it closes the window.
+struct SessionReport {
+  int games = 0;
+  int steps = 0;
+  uint32_t virtualMs = 0;
+  int entries = 0;
+};
+
+class Player {
+ public:
+  Player(SimPlatform& sim, Form& f, uint32_t seed, uint32_t budgetMs, int reportFd)
+      : sim_(sim), f_(f), rng_(seed), budget_(budgetMs), fd_(reportFd), start_(sim.now()) {}
+
+  void run() {
+    sim_.when(
+        [this] {
+          observe();
+          return false;
+        },
+        [] {});
+    next();
+    sim_.runUntil([] { return false; }, budget_ + 600'000);
+  }
+
+ private:
+  int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+
+  void next() {
+    // Mostly short gaps (the player is busy), sometimes long idle spells.
+    const uint32_t delay = pick(10) == 0 ? 500 + pick(6000) : 10 + pick(400);
+    sim_.after(delay, [this] { step(); });
+  }
+
+  // Every stage that starts is checked when its verdict is in: the score
+  // moved by the sweep of a right answer or by the penalty of a miss. The
+  // observer is a condition that never holds, so it looks at the game at
+  // every event pump, before any other scheduled input can act.
+  void observe() {
+    const GameState& s = f_.st;
+    if (s.GameMode == 5 && lastMode_ != 5) ++report_.entries;
+    lastMode_ = s.GameMode;
+    if (!armed_) {
+      // A stage has started when its count-down shows " 3 ".
+      if (s.GameMode == 2 && f_.Labelmsg->Caption() == " 3 ") {
+        armed_ = true;
+        before_ = s.Score;
+        misses_ = s.MissCount;
+      }
+      return;
+    }
+    if (s.GameMode == 1 || f_.timGameover->enabled() || f_.timEnding->enabled() ||
+        s.GameMode >= 5) {
+      armed_ = false;
+      checkVerdict(before_, misses_);
+      endOnFailure();
+    }
+  }
+
+  void checkVerdict(int32_t before, int16_t misses) {
+    const GameState& s = f_.st;
+    if (s.GameMode >= 5) return;  // the game had already ended and been ranked
+    int32_t expected;
+    if (s.MissCount != misses) {
+      expected = before - s.MissPenalty;
+    } else {
+      const int32_t d = s.PressColumn - s.AnsColumn;
+      expected = before + (d <= 0 ? -d * s.ScalePoints : -2 * d * s.ScalePoints);
+    }
+    ASSERT_EQ(s.Score, expected) << "stage " << s.StageNo << " hit " << s.AnswerHit;
+  }
+
+  void step() {
+    next();  // scheduled first: the action below may run a nested wait
+    ++report_.steps;
+    if (sim_.now() - start_ >= budget_ || pick(1500) == 0) return closeWindow();
+    act();
+    checkRules();
+    endOnFailure();
+  }
+
+  // A failure in the child is reported by its exit status.
+  static void endOnFailure() {
+    if (!::testing::Test::HasFailure()) return;
+    std::fflush(nullptr);
+    std::_Exit(5);
+  }
+
+  void closeWindow() {
+    report_.virtualMs = sim_.now() - start_;
+    Module1& m = mod();
+    RankingTable t = m.hs;
+    if (f_.st.GameMode == 5 && f_.st.RankPos >= 0) t.e[f_.st.RankPos].Name = "NoName";
+    const QByteArray out = QString("%1 %2 %3 %4\n")
+                               .arg(report_.games)
+                               .arg(report_.steps)
+                               .arg(report_.virtualMs)
+                               .arg(report_.entries)
+                               .toUtf8() +
+                           describe(t, m.opt, f_.readTicks(), m.RecentName).toUtf8();
+    if (::write(fd_, out.constData(), static_cast<size_t>(out.size())) != out.size()) std::_Exit(3);
+    ::close(fd_);
+    // From inside a wait the close ends the program at once; otherwise the
+    // event loop would end with the last window.
+    f_.win->close();
+    std::_Exit(0);
+  }
+
+  void click(QWidget* w, QPoint at = {}) {
+    if (w->isVisible())
+      QTest::mouseClick(w, Qt::LeftButton, {}, at.isNull() ? w->rect().center() : at);
+  }
+  void move(QWidget* w, QPoint at) {
+    QMouseEvent ev(QEvent::MouseMove, at, w->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &ev);
+  }
+
+  // A player who reads the graph well: the pointer goes to the cell in which
+  // the rest of the run (forecast on copies of the state and the generator)
+  // will end, and the marker is clicked.
+  void markTheRightCell() {
+    GameState probe = f_.st;
+    Random rnd = sim_.random();
+    SimulateRunFrames(probe, rnd, 1);
+    const int row = std::clamp(static_cast<int>(probe.m.PointY) / f_.st.geo.RowHeight, 0, 3);
+    move(f_.PicMain->widget(), QPoint(460, row * 88 + 44));
+    click(f_.PicAns->widget());
+  }
+
+  void act() {
+    const int before = f_.st.GameMode;
+    QWidget* plot = f_.PicMain->widget();
+    if (f_.st.Frozen == 1 && pick(3) != 0) return markTheRightCell();
+    switch (pick(16)) {
+      case 0:
+      case 1:
+      case 2:
+        click(f_.CmdAns->button());
+        break;
+      case 3:  // over the answer strip or anywhere on the plot
+        move(plot, pick(2) ? QPoint(420 + pick(80), pick(354)) : QPoint(pick(504), pick(354)));
+        break;
+      case 4:
+        click(f_.PicAns->widget());
+        break;
+      case 5: {
+        static const Qt::Key keys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Return, Qt::Key_Escape,
+                                       Qt::Key_Backspace};
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f_.win.get(),
+                        keys[pick(5)]);
+        break;
+      }
+      case 6: {
+        // Typed text, also what an input method would commit.
+        static const QString texts[] = {"a", "Z", "7", " ", "ｶ", "漢", "?", "name"};
+        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : f_.win.get();
+        QKeyEvent ev(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, texts[pick(8)]);
+        QCoreApplication::sendEvent(w, &ev);
+        break;
+      }
+      case 7: {
+        const int k = pick(32);
+        move(f_.labChr[k]->widget(), QPoint(3, 3));
+        click(f_.labChr[k]->widget(), QPoint(3, 3));
+        break;
+      }
+      case 8:
+        move(f_.picHS->widget(), QPoint(5, 300));
+        break;
+      case 9:
+        click(f_.LabelAns[0]->widget());
+        break;
+      case 10:
+        f_.Pause->click();
+        break;
+      case 11:
+        click(f_.CmdPause->button());
+        break;
+      case 12: {
+        MenuItem* items[] = {f_.Restart.get(), f_.HighScore.get(), f_.mnuClearHighScore.get(),
+                             f_.mnuPopupPause.get()};
+        sim_.answers = {pick(2) == 0};
+        items[pick(4)]->click();
+        break;
+      }
+      case 13: {
+        std::vector<std::unique_ptr<MenuItem>>* groups[] = {&f_.kakudaionoff, &f_.linewidth,
+                                                            &f_.CountDownSpeed};
+        auto& g = *groups[pick(3)];
+        g[static_cast<size_t>(pick(static_cast<int>(g.size())))]->click();
+        break;
+      }
+      case 14:
+        if (f_.Stage_UrawazaTitle->Enabled() && f_.Stage_UrawazaTitle->Visible())
+          f_.StageSelect[static_cast<size_t>(pick(15))]->click();
+        break;
+      case 15:  // the pop-up menu opens and is dismissed again
+        QTest::mouseClick(plot, Qt::RightButton, {}, QPoint(pick(504), pick(354)));
+        if (QWidget* p = QApplication::activePopupWidget()) p->close();
+        break;
+    }
+    if (before != 0 && f_.st.GameMode == 0) ++report_.games;
+  }
+
+  void checkRules() {
+    const GameState& s = f_.st;
+    static const std::set<int32_t> modes = {0, 1, 2, 3, 5, 6};
+    ASSERT_TRUE(modes.count(s.GameMode)) << s.GameMode;
+    const RankingTable& t = mod().hs;
+    for (int i = 0; i < 10; ++i) {
+      const RankingEntry& e = t.e[i];
+      const bool fixed = e.Name == "Empty" || e.Name == "NONAME" || e.Name == "?" ||
+                         e.Name == "NoName" || (s.GameMode == 5 && i == s.RankPos);
+      ASSERT_TRUE(fixed || AnsiByteLength(e.Name) <= 10) << e.Name.toStdString();
+      ASSERT_TRUE(e.Date == "--/--/--" || AnsiByteLength(e.Date) == 8);
+      ASSERT_GE(e.Rank, 1);
+      if (i == 0) continue;
+      const RankingEntry& a = t.e[i - 1];
+      const bool ordered = a.Rank > e.Rank || (a.Rank == e.Rank && a.Score > e.Score) ||
+                           (a.Rank == e.Rank && a.Score == e.Score && a.Stage >= e.Stage);
+      ASSERT_TRUE(ordered) << "entries " << i - 1 << " and " << i;
+    }
+  }
+
+  SimPlatform& sim_;
+  Form& f_;
+  std::mt19937 rng_;
+  uint32_t budget_;
+  int fd_;
+  uint32_t start_;
+  SessionReport report_;
+  bool armed_ = false;
+  int32_t lastMode_ = 0;
+  int32_t before_ = 0;
+  int16_t misses_ = 0;
+};
+
+// Runs one session in a child process; returns its report line and the
+// expected settings, or "" when the child failed.
+QString runSession(const QString& dir, uint32_t seed, uint32_t budgetMs) {
+  int fds[2];
+  if (pipe(fds) != 0) return {};
+  std::fflush(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    ::close(fds[0]);
+    mod() = Module1{};
+    SimPlatform sim(seed * 7919u);
+    sim.dir = dir;
+    Form form(sim);
+    form.Load();
+    sim.random().seed(seed);
+    Player(sim, form, seed, budgetMs, fds[1]).run();
+    std::_Exit(4);  // not reached: the session ends by closing the window
+  }
+  ::close(fds[1]);
+  QByteArray out;
+  char buf[4096];
+  ssize_t n;
+  while ((n = ::read(fds[0], buf, sizeof buf)) > 0) out.append(buf, static_cast<int>(n));
+  ::close(fds[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
+  return QString::fromUtf8(out);
+}
+
+}  // namespace
+
+TEST(Soak, RandomPlayKeepsTheRulesAndEverySaveReadsBack) {
+  const double hours = envNumber("KORVANE_SOAK_HOURS", 0.3);
+  const auto seed = static_cast<uint32_t>(envNumber("KORVANE_SOAK_SEED", 1));
+  QTemporaryDir dir;
+  copyAssets(dir.path());
+  const QString ini = dir.path() + "/qelmira.ini";
+  int games = 0, sessions = 0, entries = 0;
+  long steps = 0;
+  double virtualMs = 0;
+  std::mt19937 rng(seed);
+  while (virtualMs < hours * 3'600'000) {
+    const auto budget = static_cast<uint32_t>(60'000 + rng() % 1'800'000);
+    const uint32_t s = seed * 1'000'003u + static_cast<uint32_t>(sessions);
+    const QString out = runSession(dir.path(), s, budget);
+    ASSERT_FALSE(out.isEmpty()) << "session " << sessions << " (seed " << s << ") failed";
+    const QString head = out.section('\n', 0, 0);
+    games += head.section(' ', 0, 0).toInt();
+    steps += head.section(' ', 1, 1).toLong();
+    virtualMs += head.section(' ', 2, 2).toDouble();
+    entries += head.section(' ', 3, 3).toInt();
+    ++sessions;
+    // The file the closed program saved holds what it had.
+    SettingsData d;
+    WindowPlacement wp;
+    ASSERT_TRUE(LoadSettings(ini, d, wp)) << "session " << sessions;
+    EXPECT_EQ(describe(d.ranking, d.opt, d.ticks, d.recentName).toStdString(),
+              out.section('\n', 1).toStdString())
+        << "session " << sessions << " (seed " << s << ")";
+  }
+  std::printf("soak: sessions %d, name entries %d, seed %u\n", sessions, entries, seed);
+  std::printf("soak: games %d, virtual hours %.2f, steps %ld\n", games, virtualMs / 3'600'000,
+              steps);
+}
+
+}  // namespace kv::test
