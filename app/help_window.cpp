@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QPainter>
+#include <QScreen>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -85,7 +86,14 @@ HelpWindow::HelpWindow(const QString& startPage, QWidget* owner) : QMainWindow(o
 
 HelpWindow* HelpWindow::showFor(QWidget* owner, const QString& startPage) {
   auto* w = owner->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
-  if (!w) w = new HelpWindow(startPage, owner);
+  if (!w) {
+    w = new HelpWindow(startPage, owner);
+    // Beside the game where the screen has room, so both can be seen.
+    const QRect game = owner->frameGeometry();
+    const QPoint place = game.topRight() + QPoint(8, 0);
+    const QScreen* screen = owner->screen();
+    if (screen && screen->availableGeometry().contains(QRect(place, w->size()))) w->move(place);
+  }
   w->show();
   w->raise();
   w->activateWindow();
