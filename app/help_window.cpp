@@ -49,7 +49,6 @@ QString missingPage(const QString& path) {
 HelpWindow::HelpWindow(const QString& startPage, QWidget* owner) : QMainWindow(owner, Qt::Window) {
   setObjectName(QStringLiteral("KorvaneHelp"));
   setWindowTitle(QStringLiteral("KORVANE ヘルプ"));
-  setAttribute(Qt::WA_DeleteOnClose, false);
   if (owner) setWindowIcon(owner->windowIcon());
   resize(640, 560);
 
