@@ -76,6 +76,11 @@ HelpWindow::HelpWindow(const QString& startPage, QWidget* owner) : QMainWindow(o
   connect(home, &QAction::triggered, browser_, &QTextBrowser::home);
   connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
   connect(browser_, &QTextBrowser::forwardAvailable, fwd, &QAction::setEnabled);
+  // Closed like other help windows on the desktop: Escape or Ctrl+W.
+  auto* closeAction = new QAction(this);
+  closeAction->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence::Close});
+  connect(closeAction, &QAction::triggered, this, &QWidget::close);
+  addAction(closeAction);
 
   if (QFileInfo(startPage).isFile())
     browser_->setSource(QUrl::fromLocalFile(startPage));

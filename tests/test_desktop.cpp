@@ -49,7 +49,9 @@ TEST_F(Help, F1PausesARunningGameAndShowsOneHelpWindowFromEitherMenu) {
   EXPECT_TRUE(h->browser()->toPlainText().contains("Surprise Attack"));
   h->browser()->backward();
   EXPECT_TRUE(h->browser()->source().path().endsWith("/help/index.html"));
-  h->close();
+  QApplication::setActiveWindow(h);
+  QTest::keyClick(h->browser(), Qt::Key_Escape);
+  EXPECT_FALSE(h->isVisible());
 
   int checks = 0;
   auto resume = [&] { QTest::mouseClick(form->CmdPause->button(), Qt::LeftButton); };
