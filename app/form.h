@@ -84,6 +84,7 @@ class Form {
   // ---- start-up and shutdown
   void Load();
   void ShutDown();
+  void printhelp_Click();
   void createStageSelectItem(int index, const QString& caption);
   void menuStageSelect(int index);
   double formLeft() const;

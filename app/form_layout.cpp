@@ -1,5 +1,6 @@
 // The window as designed: every control in its place with its text, colours
 // and font, the menu tree and the ten timers.
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -8,6 +9,7 @@
 #include <QPainter>
 
 #include "app/form.h"
+#include "app/locations.h"
 #include "platform/fonts.h"
 #include "platform/twips.h"
 
@@ -107,7 +109,7 @@ void Form::buildWindow() {
   win->layout()->setSizeConstraint(QLayout::SetFixedSize);
   qApp->installEventFilter(win.get());
 
-  const QString dir = plat.programDir() + QStringLiteral("/");
+  const QString dir = FindDataDir(plat.programDir()) + QStringLiteral("/");
   titleImage = QImage(dir + QStringLiteral("title.png")).convertToFormat(QImage::Format_RGB32);
   ansMarkImage = QImage(dir + QStringLiteral("ansmark.png")).convertToFormat(QImage::Format_RGB32);
   QPixmap icon(dir + QStringLiteral("icon.png"));
@@ -262,8 +264,12 @@ void Form::buildMenus() {
                      std::unique_ptr<MenuItem>& parent) {
     QMenu* m = mnuOption->addMenu(caption);
     parent = item(m->menuAction());
+    // The items exclude each other, so they show radio marks. The group
+    // still lets the program untick all of them (an unknown stored value).
+    auto* group = new QActionGroup(m);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     for (const QString& c : items) {
-      arr.push_back(item(m->addAction(c)));
+      arr.push_back(item(group->addAction(m->addAction(c))));
       arr.back()->setChecked(arr.size() == 1);
     }
   };
@@ -299,6 +305,8 @@ void Form::buildMenus() {
   onClick(Restart->action(), [this] { Restart_Click(); });
   onClick(HighScore->action(), [this] { ShowHighScores(); });
   onClick(mnuClearHighScore->action(), [this] { mnuClearHighScore_Click(); });
+  onClick(printhelp->action(), [this] { printhelp_Click(); });
+  onClick(mnuPopupPrintHelp->action(), [this] { printhelp_Click(); });
   onClick(PrgEnd->action(), [this] {
     ShutDown();
     EndNow();

@@ -1,8 +1,10 @@
 // Start-up: the load event of the window, the program's entry into the game.
 #include <QDateTime>
+#include <QDir>
 #include <QScreen>
 
 #include "app/form.h"
+#include "app/locations.h"
 #include "platform/twips.h"
 #include "settings/settings_file.h"
 
@@ -33,11 +35,12 @@ void Form::Load() {
   g_twipsPerPixel = m.TwipsPerPixelX;
   const int tpx = m.TwipsPerPixelX, tpy = m.TwipsPerPixelY;
 
-  // 3. Help file.
-  helpFile = plat.programDir() + QStringLiteral("/qelmira.hlp");
+  // 3. Help document.
+  const QString dataDir = FindDataDir(plat.programDir());
+  helpFile = dataDir + QStringLiteral("/help/index.html");
 
   // 4. Sound effects, numbered 1 to 10 in this order.
-  Snd = std::make_unique<Sound>(plat.sound(), plat.programDir());
+  Snd = std::make_unique<Sound>(plat.sound(), dataDir);
   for (const char* name : kEffects) Snd->Add(QString::fromLatin1(name));
   Snd->SoundOn = true;
 
@@ -96,7 +99,8 @@ void Form::Load() {
   m.opt = Options{};
   ClearRanking(m.hs);
   m.RecentName.clear();
-  m.IniPath = MakeIniPath(plat.programDir());
+  m.IniPath = ChooseIniPath(plat.programDir(), dataDir, qEnvironmentVariable("XDG_CONFIG_HOME"),
+                            QDir::homePath());
   {
     SettingsData d{m.opt, readTicks(), m.hs, m.RecentName};
     WindowPlacement wp;

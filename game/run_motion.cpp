@@ -32,6 +32,7 @@ void Form::RunMotion() {
 
     for (;;) {
       plat.processEvents();
+      plat.holdWhileMenuOpen([this] { return st.QuitRequested != 0; });
       holdWhile([&] { return st.Paused != 0; });
       holdWhile([&] { return st.Frozen != 0; });
       if (st.QuitRequested != 0) break;

@@ -16,7 +16,10 @@ void Form::EndNow() {
 
 void Form::WaitSince(int32_t ms, bool withEvents) {
   for (;;) {
-    if (withEvents) plat.processEvents();
+    if (withEvents) {
+      plat.processEvents();
+      plat.holdWhileMenuOpen([this] { return st.QuitRequested != 0; });
+    }
     if (st.Paused != 0) {
       const uint32_t t0 = plat.timeGetTime();
       while (st.Paused != 0 && st.QuitRequested == 0) {

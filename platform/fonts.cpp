@@ -1,15 +1,42 @@
 #include "platform/fonts.h"
 
+#include <QFontDatabase>
+#include <QHash>
 #include <cmath>
 
 namespace kv {
 
+namespace {
+
+// Each face of the design with the English name it may be installed under
+// and the IPA face that stands in for it.
+struct FaceChoice {
+  const QString* face;
+  const char* english;
+  const char* standIn;
+};
+const FaceChoice kFaces[] = {{&kGothic, "MS Gothic", "IPAGothic"},
+                             {&kPGothic, "MS PGothic", "IPAPGothic"},
+                             {&kMincho, "MS Mincho", "IPAMincho"},
+                             {&kPMincho, "MS PMincho", "IPAPMincho"}};
+
+}  // namespace
+
+// The real face where it is installed, the IPA face otherwise. Asked once
+// per face: the installed fonts do not change while the game runs.
 QString substituteFace(const QString& face) {
-  if (face == kGothic) return QStringLiteral("IPAGothic");
-  if (face == kPGothic) return QStringLiteral("IPAPGothic");
-  if (face == kMincho) return QStringLiteral("IPAMincho");
-  if (face == kPMincho) return QStringLiteral("IPAPMincho");
-  return face;
+  static QHash<QString, QString> chosen;
+  if (auto it = chosen.constFind(face); it != chosen.cend()) return *it;
+  QString result = face;
+  for (const FaceChoice& c : kFaces) {
+    if (face != *c.face) continue;
+    const QString english = QString::fromLatin1(c.english);
+    result = QFontDatabase::hasFamily(face)      ? face
+             : QFontDatabase::hasFamily(english) ? english
+                                                 : QString::fromLatin1(c.standIn);
+  }
+  chosen.insert(face, result);
+  return result;
 }
 
 int pointsToPixels(double points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }

@@ -61,6 +61,15 @@ class Platform {
   // Blocks for `ms` milliseconds without handling any event.
   virtual void sleepWithoutEvents(uint32_t ms) = 0;
 
+  // True while a menu of the window (from the menu bar or a pop-up) is open.
+  virtual bool menuOpen();
+  // An open menu holds whoever waits: events are handled (timers tick) but
+  // the caller goes on only once the menu has closed or `stop` holds. The
+  // time spent in the menu is not taken back afterwards.
+  void holdWhileMenuOpen(const std::function<bool()>& stop) {
+    while (menuOpen() && !stop()) waitForEvents(std::nullopt);
+  }
+
   // Window timers: ticks run between other events, also in nested waits.
   virtual void timerStateChanged(Timer& t) = 0;
   virtual void timerDestroyed(Timer& t) = 0;

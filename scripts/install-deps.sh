@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the game need.
+# Installs the Debian 12 packages the build, the tests, the installation
+# checks (validators, dpkg-shlibdeps for the package) and the game need.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libicu-dev libgtest-dev
-      fonts-ipafont-gothic fonts-ipafont-mincho)
+      fonts-ipafont-gothic fonts-ipafont-mincho
+      desktop-file-utils appstream dpkg-dev file)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -1,5 +1,7 @@
 #include "settings/settings_file.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -139,6 +141,8 @@ bool SaveSettings(const QString& iniPath, const SettingsData& d, double windowLe
 
   // The marker goes last, as in a file saved key by key.
   ini.setValue(kIniCheck, QStringLiteral("Dummy"), QStringLiteral("1"));
+  // A settings folder of its own is made on the first save.
+  QDir().mkpath(QFileInfo(iniPath).absolutePath());
   return ini.save(iniPath);
 }
 

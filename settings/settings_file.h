@@ -1,6 +1,6 @@
 #pragma once
-// The settings file "qelmira.ini" beside the program: options, the ranking
-// table, the last name typed and the window position.
+// The settings file "qelmira.ini" (where it lives: app/locations.h): options,
+// the ranking table, the last name typed and the window position.
 #include <QString>
 
 #include "scores/ranking.h"

@@ -3,6 +3,8 @@
 // when the window is closed from inside a running stage.
 #include <unistd.h>
 
+#include <QActionGroup>
+
 #include "settings/settings_file.h"
 #include "tests/sim_fixture.h"
 
@@ -29,6 +31,9 @@ TEST_F(SettingsWindow, StartUpTicksTheStoredOptionsAndLoadsTheTable) {
   // An unrecognised value unticks every item and keeps the default.
   EXPECT_EQ(mod().opt.OptCountDownSpeed, 0);
   EXPECT_EQ(ticks(f.CountDownSpeed), "---");
+  // The items of each option exclude each other and so show radio marks.
+  for (auto* items : {&f.kakudaionoff, &f.linewidth, &f.CountDownSpeed, &f.soundeffectonoff})
+    for (auto& it : *items) EXPECT_TRUE(it->action()->actionGroup()->isExclusive());
   EXPECT_EQ(mod().hs.e[0].Name, "ABC");
   EXPECT_EQ(mod().hs.e[0].Rank, 8);
 

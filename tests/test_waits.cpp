@@ -1,5 +1,8 @@
 // The wait clock: marks, paused time that does not count, and a request to
 // quit that ends the program from inside any wait or run.
+#include <QApplication>
+#include <QMenuBar>
+
 #include "tests/stage_player.h"
 
 namespace kv::test {
@@ -70,6 +73,60 @@ TEST_F(Waits, AQuitRequestedByAHandlerEndsTheProgramWhereverTheGameWaits) {
         },
         ::testing::ExitedWithCode(3), "");
   }
+}
+
+// An open menu holds the game as a modal menu loop would: the frame (or wait)
+// that is running goes on only once the menu has closed, window timers keep
+// ticking, and the time in the menu is neither a pause nor caught up after.
+TEST_F(Waits, AnOpenMenuHoldsTheRunAndTheWaitsWhileTimersTick) {
+  start();
+  int ticks = 0, ticksInMenu = 0;
+  Timer probe(*sim, 100, [&] { ++ticks; });
+  std::vector<uint32_t> frames;
+  form->onFrameStart = [&] { frames.push_back(sim->now()); };
+  QMenuBar* bar = form->win->menuBar();
+  uint32_t opened = 0, closed = 0;
+  double xOpen = 0, xHeld = 0;
+  sim->when([&] { return form->CmdAns->Enabled() && st().m.PointX >= 10 * 72; },
+            [&] {
+              opened = sim->now();
+              xOpen = st().m.PointX;
+              probe.setEnabled(true);
+              QTest::mousePress(bar, Qt::LeftButton, {},
+                                bar->actionGeometry(form->mnuGame->menuAction()).center());
+              ASSERT_TRUE(sim->menuOpen());
+              sim->after(1500, [&] {
+                xHeld = st().m.PointX;
+                ticksInMenu = ticks;
+                closed = sim->now();
+                QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+              });
+            });
+  play({.press = false, .offset = {}});
+  EXPECT_EQ(xHeld, xOpen);
+  EXPECT_GE(ticksInMenu, 14);
+  // The held frame ends when the menu closes; the next one is a full frame.
+  auto at = std::find(frames.begin(), frames.end(), closed);
+  ASSERT_NE(at, frames.end());
+  ASSERT_NE(at + 1, frames.end());
+  EXPECT_EQ(*(at + 1) - closed, 40u);
+  EXPECT_LT(closed - *(at - 1), 1500u + 40);
+
+  // A wait between stages, held by the pop-up menu of the right button.
+  probe.setEnabled(false);
+  ticks = 0;
+  const uint32_t t0 = sim->now();
+  sim->after(100, [&] {
+    probe.setEnabled(true);
+    QTest::mouseClick(form->PicMain->widget(), Qt::RightButton);
+    ASSERT_TRUE(sim->menuOpen());
+  });
+  sim->after(1600, [&] { form->mnuPopupMenu->close(); });
+  form->MarkTime();
+  form->WaitSince(500, true);
+  EXPECT_EQ(sim->now() - t0, 1600u);
+  EXPECT_EQ(static_cast<uint32_t>(st().WaitStart), t0);  // not a pause
+  EXPECT_EQ(ticks, 15);
 }
 
 }  // namespace kv::test

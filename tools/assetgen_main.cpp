@@ -35,6 +35,13 @@ int main(int argc, char** argv) {
       ok = false;
     }
   }
+  for (int size : {16, 24, 48, 64, 128, 256}) {
+    const QString path = dir + QStringLiteral("/icon-%1.png").arg(size);
+    if (!kv::assetgen::MakeIconSized(size).save(path, "PNG")) {
+      std::fprintf(stderr, "korvane_assetgen: cannot write %s\n", qPrintable(path));
+      ok = false;
+    }
+  }
   ok = kv::assetgen::GenerateSounds(dir.toStdString()) && ok;
   return ok ? 0 : 1;
 }

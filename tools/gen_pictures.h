@@ -8,5 +8,9 @@ QImage MakeTitle();    // 500 x 350
 QImage MakeAnsMark();  // 76 x 76
 QImage MakeCursor();   // 32 x 32, hot spot (15, 15)
 QImage MakeIcon();     // 32 x 32, 16 colours
+// The icon at another size for the desktop's icon theme: blown up by whole
+// pixels so its pixel-art edges stay sharp, then smoothed down where the
+// size is no multiple of 32.
+QImage MakeIconSized(int size);
 
 }  // namespace kv::assetgen

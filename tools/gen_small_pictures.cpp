@@ -121,4 +121,12 @@ QImage MakeIcon() {
   return img.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither);
 }
 
+QImage MakeIconSized(int size) {
+  const QImage base = MakeIcon().convertToFormat(QImage::Format_ARGB32);
+  const int whole = (size + 31) / 32 * 32;
+  const QImage big = base.scaled(whole, whole, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  if (whole == size) return big;
+  return big.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 }  // namespace kv::assetgen

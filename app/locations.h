@@ -1,0 +1,19 @@
+#pragma once
+// Where the program finds its data and keeps its settings file.
+#include <QString>
+
+namespace kv {
+
+// The data (pictures, sounds, help) lie beside the program when it runs from
+// the build tree or a copied folder; an installed program finds them in
+// ../share/korvane from its own folder. With neither, the program's folder.
+QString FindDataDir(const QString& programDir);
+
+// The settings file "qelmira.ini": beside the program when one is already
+// there, or when the program runs from a folder of its own (its data beside
+// it) that it may write to. Otherwise, as for an installed program, in
+// $XDG_CONFIG_HOME/korvane (an unset or relative value means ~/.config).
+QString ChooseIniPath(const QString& programDir, const QString& dataDir,
+                      const QString& xdgConfigHome, const QString& home);
+
+}  // namespace kv

@@ -1,0 +1,11 @@
+#include "platform/platform.h"
+
+#include <QApplication>
+#include <QMenu>
+
+namespace kv {
+
+// Both backends drive real widgets, so both see the menu the toolkit shows.
+bool Platform::menuOpen() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
+
+}  // namespace kv

@@ -1,0 +1,155 @@
+// The game on a desktop: the help window and its document, where the data
+// and the settings file are found.
+#include <QRegularExpression>
+#include <QTextBrowser>
+
+#include "app/help_window.h"
+#include "app/locations.h"
+#include "game/stage_catalogue.h"
+#include "settings/settings_file.h"
+#include "tests/stage_player.h"
+
+namespace kv::test {
+
+namespace {
+
+QString builtHelp() { return QCoreApplication::applicationDirPath() + "/help"; }
+
+void copyHelp(const QString& to) {
+  QDir().mkpath(to + "/help");
+  for (const QString& f : QDir(builtHelp()).entryList(QDir::Files))
+    QFile::copy(builtHelp() + "/" + f, to + "/help/" + f);
+}
+
+}  // namespace
+
+class Help : public StagePlayer {
+ protected:
+  QList<HelpWindow*> helpWindows() const { return form->win->findChildren<HelpWindow*>(); }
+  // F1 as the player presses it, in the game's window.
+  void pressF1() {
+    QApplication::setActiveWindow(form->win.get());
+    key(Qt::Key_F1);
+  }
+};
+
+TEST_F(Help, F1PausesARunningGameAndShowsOneHelpWindowFromEitherMenu) {
+  copyHelp(dir.path());
+  start();
+  pressF1();  // on the title: the help, no pause
+  ASSERT_EQ(helpWindows().size(), 1);
+  HelpWindow* h = helpWindows()[0];
+  EXPECT_TRUE(h->isVisible());
+  EXPECT_TRUE(h->windowTitle().contains("ヘルプ"));
+  EXPECT_TRUE(h->browser()->source().path().endsWith("/help/index.html"));
+  EXPECT_EQ(st().Paused, 0);
+  EXPECT_EQ(form->CmdAns->Caption(), "START !!");
+  // A link leads to another page, and back returns.
+  h->browser()->setSource(QUrl("stages.html"));
+  EXPECT_TRUE(h->browser()->toPlainText().contains("Surprise Attack"));
+  h->browser()->backward();
+  EXPECT_TRUE(h->browser()->source().path().endsWith("/help/index.html"));
+  QApplication::setActiveWindow(h);
+  QTest::keyClick(h->browser(), Qt::Key_Escape);
+  EXPECT_FALSE(h->isVisible());
+
+  int checks = 0;
+  auto resume = [&] { QTest::mouseClick(form->CmdPause->button(), Qt::LeftButton); };
+  sim->when([&] { return form->CmdAns->Enabled() && st().m.PointX >= 10 * 72; },
+            [&] {
+              pressF1();
+              EXPECT_NE(st().Paused, 0);
+              EXPECT_TRUE(h->isVisible());
+              pressF1();  // the open window comes to the front; still one
+              EXPECT_EQ(helpWindows().size(), 1);
+              resume();
+              h->close();
+              form->mnuPopupPrintHelp->click();
+              EXPECT_NE(st().Paused, 0);
+              EXPECT_TRUE(h->isVisible());
+              EXPECT_EQ(helpWindows().size(), 1);
+              sim->after(300, resume);
+              ++checks;
+            });
+  play({.press = false, .offset = {}});
+  EXPECT_EQ(checks, 1);
+  EXPECT_EQ(st().MissCount, 1);  // the stage ran to its end
+}
+
+TEST_F(Help, AMissingDocumentIsNamedAndTheGameGoesOn) {
+  start();
+  pressF1();
+  ASSERT_EQ(helpWindows().size(), 1);
+  const QString text = helpWindows()[0]->browser()->toPlainText();
+  EXPECT_TRUE(text.contains(dir.path() + "/help/index.html")) << text.toStdString();
+  play({.press = false, .offset = {}});
+  EXPECT_EQ(st().MissCount, 1);
+}
+
+// Every link between the pages leads to a page that exists, every picture is
+// one of the screens the build makes, and every stage has its entry.
+TEST(HelpDocument, LinksResolveAndEveryStageIsDescribed) {
+  const QDir help(builtHelp());
+  const QStringList pages = help.entryList({"*.html"}, QDir::Files);
+  ASSERT_TRUE(pages.contains("index.html"));
+  const QStringList screens = {"title", "stage", "answer",   "marked", "correct",   "miss",
+                               "zoom",  "pause", "gameover", "ending", "nameentry", "highscore"};
+  const QRegularExpression ref(R"re((href|src)="([^"#]+)")re");
+  QString all;
+  for (const QString& page : pages) {
+    SCOPED_TRACE(page.toStdString());
+    const QString html = QString::fromUtf8(readFile(help.filePath(page)));
+    EXPECT_TRUE(html.contains(QRegularExpression("<title>[^<]+</title>")));
+    for (auto m = ref.globalMatch(html); m.hasNext();) {
+      const auto hit = m.next();
+      const QString target = hit.captured(2);
+      if (hit.captured(1) == "href") {
+        EXPECT_TRUE(pages.contains(target)) << target.toStdString();
+      } else {
+        EXPECT_TRUE(target.startsWith("img/") &&
+                    screens.contains(QFileInfo(target).completeBaseName()))
+            << target.toStdString();
+      }
+    }
+    all += html;
+  }
+  for (int n = 1; n <= 16; ++n) EXPECT_TRUE(all.contains(StageCatalogue(n).title)) << n;
+}
+
+// Data beside the program (build tree, copied folder) or in ../share/korvane
+// (installed); the settings file beside a game in a folder of its own, else
+// in the user's configuration folder.
+TEST(Locations, DataAndSettingsFollowHowTheGameWasInstalled) {
+  QTemporaryDir tmp;
+  const QString root = tmp.path();
+  const QString portable = root + "/copy", bin = root + "/usr/bin";
+  QDir().mkpath(portable);
+  QDir().mkpath(bin);
+  QDir().mkpath(root + "/usr/share/korvane");
+  writeFile(portable + "/title.png", "png");
+  const QString home = root + "/home";
+
+  EXPECT_EQ(FindDataDir(portable), portable);
+  EXPECT_EQ(FindDataDir(bin), root + "/usr/share/korvane");
+  EXPECT_EQ(FindDataDir(root + "/usr"), root + "/usr");  // neither: its own folder
+
+  // A copied game writes beside itself.
+  EXPECT_EQ(ChooseIniPath(portable, portable, "", home), portable + "/qelmira.ini");
+  // An installed one, even in a folder it could write to, uses the user's
+  // configuration folder; a relative XDG_CONFIG_HOME is ignored.
+  const QString shared = FindDataDir(bin);
+  EXPECT_EQ(ChooseIniPath(bin, shared, root + "/cfg", home), root + "/cfg/korvane/qelmira.ini");
+  EXPECT_EQ(ChooseIniPath(bin, shared, "", home), home + "/.config/korvane/qelmira.ini");
+  EXPECT_EQ(ChooseIniPath(bin, shared, "cfg", home), home + "/.config/korvane/qelmira.ini");
+  // A file already beside the program is kept in use.
+  writeFile(bin + "/qelmira.ini", "");
+  EXPECT_EQ(ChooseIniPath(bin, shared, root + "/cfg", home), bin + "/qelmira.ini");
+
+  // The first save makes the configuration folder.
+  const QString fresh = home + "/.config/korvane/qelmira.ini";
+  SettingsData d;
+  ASSERT_TRUE(SaveSettings(fresh, d, 0, 0));
+  EXPECT_TRUE(readFile(fresh).endsWith("[IniCheck]\r\nDummy=1\r\n"));
+}
+
+}  // namespace kv::test
