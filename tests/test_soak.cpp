@@ -6,10 +6,8 @@
 //
 // KORVANE_SOAK_HOURS (virtual hours, default 0.3) and KORVANE_SOAK_SEED set
 // the length and the seed; scripts/soak.sh runs long soaks.
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <QMenu>
+#include <QProcess>
 #include <cstdio>
 #include <random>
 #include <set>
@@ -59,8 +57,13 @@ struct SessionReport {
 
 class Player {
  public:
-  Player(SimPlatform& sim, Form& f, uint32_t seed, uint32_t budgetMs, int reportFd)
-      : sim_(sim), f_(f), rng_(seed), budget_(budgetMs), fd_(reportFd), start_(sim.now()) {}
+  Player(SimPlatform& sim, Form& f, uint32_t seed, uint32_t budgetMs, QString reportPath)
+      : sim_(sim),
+        f_(f),
+        rng_(seed),
+        budget_(budgetMs),
+        report_path_(std::move(reportPath)),
+        start_(sim.now()) {}
 
   void run() {
     sim_.when(
@@ -148,8 +151,9 @@ class Player {
                                .arg(report_.entries)
                                .toUtf8() +
                            describe(t, m.opt, f_.readTicks(), m.RecentName).toUtf8();
-    if (::write(fd_, out.constData(), static_cast<size_t>(out.size())) != out.size()) std::_Exit(3);
-    ::close(fd_);
+    QFile f(report_path_);
+    if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size()) std::_Exit(3);
+    f.close();
     // From inside a wait the close ends the program at once; otherwise the
     // event loop would end with the last window.
     f_.win->close();
@@ -277,7 +281,7 @@ class Player {
   Form& f_;
   std::mt19937 rng_;
   uint32_t budget_;
-  int fd_;
+  QString report_path_;
   uint32_t start_;
   SessionReport report_;
   bool armed_ = false;
@@ -286,37 +290,42 @@ class Player {
   int16_t misses_ = 0;
 };
 
-// Runs one session in a child process; returns its report line and the
-// expected settings, or "" when the child failed.
+// Runs one session in a fresh process of this program (a forked copy would
+// inherit the toolkit's worker threads as dead locks); returns its report and
+// the expected settings, or "" when it failed.
 QString runSession(const QString& dir, uint32_t seed, uint32_t budgetMs) {
-  int fds[2];
-  if (pipe(fds) != 0) return {};
-  std::fflush(nullptr);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    ::close(fds[0]);
-    mod() = Module1{};
-    SimPlatform sim(seed * 7919u);
-    sim.dir = dir;
-    Form form(sim);
-    form.Load();
-    sim.random().seed(seed);
-    Player(sim, form, seed, budgetMs, fds[1]).run();
-    std::_Exit(4);  // not reached: the session ends by closing the window
-  }
-  ::close(fds[1]);
-  QByteArray out;
-  char buf[4096];
-  ssize_t n;
-  while ((n = ::read(fds[0], buf, sizeof buf)) > 0) out.append(buf, static_cast<int>(n));
-  ::close(fds[0]);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
-  return QString::fromUtf8(out);
+  const QString report = dir + "/session-report";
+  QFile::remove(report);
+  QProcess child;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("KORVANE_SOAK_SESSION", QString("%1 %2 %3").arg(dir).arg(seed).arg(budgetMs));
+  child.setProcessEnvironment(env);
+  child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  child.setStandardOutputFile(QProcess::nullDevice());
+  child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=Soak.OneSession"});
+  if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit ||
+      child.exitCode() != 0)
+    return {};
+  QFile f(report);
+  return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
 
 }  // namespace
+
+// One session, started by the soak below in a process of its own.
+TEST(Soak, OneSession) {
+  const QStringList spec = qEnvironmentVariable("KORVANE_SOAK_SESSION").split(' ');
+  if (spec.size() != 3) GTEST_SKIP() << "run by the soak";
+  const uint32_t seed = spec[1].toUInt();
+  mod() = Module1{};
+  SimPlatform sim(seed * 7919u);
+  sim.dir = spec[0];
+  Form form(sim);
+  form.Load();
+  sim.random().seed(seed);
+  Player(sim, form, seed, spec[2].toUInt(), spec[0] + "/session-report").run();
+  FAIL() << "not reached: the session ends by closing the window";
+}
 
 TEST(Soak, RandomPlayKeepsTheRulesAndEverySaveReadsBack) {
   const double hours = envNumber("KORVANE_SOAK_HOURS", 0.3);
