@@ -12,6 +12,13 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure
 bash scripts/check-install.sh build
+# The screen gallery plays the same moments into the same pictures every time.
+gallery=$(mktemp -d)
+./build/out/korvane_gallery "$gallery" 2>/dev/null
+for f in build/out/help/img/*.png; do
+  cmp -s "$f" "$gallery/$(basename "$f")" || { echo "gallery: $(basename "$f") differs" >&2; exit 1; }
+done
+rm -rf "$gallery"
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON >/dev/null
 cmake --build build-asan -j "$jobs" --target korvane_tests
