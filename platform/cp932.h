@@ -3,6 +3,7 @@
 // the byte form of names and of the settings file.
 #include <QByteArray>
 #include <QString>
+#include <vector>
 
 namespace kv {
 
@@ -12,6 +13,9 @@ namespace kv {
 QByteArray toCp932(const QString& text);
 // Code page 932 to Unicode; malformed bytes become U+FFFD.
 QString fromCp932(const QByteArray& bytes);
+// The same into `out` (resized to fit), without building a QString; empty on
+// failure.
+void fromCp932(const char* bytes, qsizetype size, std::vector<char16_t>& out);
 
 // First byte of a double-byte character.
 constexpr bool isCp932LeadByte(unsigned char b) {

@@ -53,10 +53,13 @@ class Platform {
   // origin; only differences are meaningful.
   virtual double preciseMs() { return static_cast<double>(timeGetTime()); }
   // As waitForEvents, with a deadline on the precise clock.
+  // The millisecond clock is read before the precise one, so time passing
+  // between the two reads can only bring the wake-up earlier, never later.
   virtual void waitForEventsUntilPrecise(double deadline) {
+    const uint32_t now = timeGetTime();
     const double remaining = deadline - preciseMs();
     if (remaining <= 0) return;
-    waitForEvents(timeGetTime() + static_cast<uint32_t>(std::ceil(remaining)));
+    waitForEvents(now + static_cast<uint32_t>(std::ceil(remaining)));
   }
   // Blocks for `ms` milliseconds without handling any event.
   virtual void sleepWithoutEvents(uint32_t ms) = 0;

@@ -55,10 +55,11 @@ double QtPlatform::preciseMs() { return static_cast<double>(clock_.nsecsElapsed(
 // Whole milliseconds are waited for in the event loop; the last fraction of a
 // millisecond is slept, which a timer cannot resolve.
 void QtPlatform::waitForEventsUntilPrecise(double deadline) {
+  const uint32_t now = timeGetTime();
   const double remaining = deadline - preciseMs();
   if (remaining <= 0) return;
   if (remaining >= 1.0) {
-    waitForEvents(timeGetTime() + static_cast<uint32_t>(remaining));
+    waitForEvents(now + static_cast<uint32_t>(remaining));
     return;
   }
   QThread::usleep(static_cast<unsigned long>(remaining * 1000.0) + 1);

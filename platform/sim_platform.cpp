@@ -33,6 +33,28 @@ QStringList SimSoundBackend::names() const {
 
 SimPlatform::SimPlatform(uint32_t startMs) : now_(startMs), sound_(*this) { random_.seed(12345); }
 
+uint32_t SimPlatform::timeGetTime() {
+  const uint32_t t = now_;
+  afterRead();
+  return t;
+}
+
+double SimPlatform::preciseMs() {
+  const double t = static_cast<double>(elapsed_);
+  afterRead();
+  return t;
+}
+
+void SimPlatform::afterRead() {
+  ++reads_;
+  if (readDelay) pass(readDelay(reads_));
+}
+
+void SimPlatform::pass(uint32_t ms) {
+  now_ += ms;
+  elapsed_ += ms;
+}
+
 SimPlatform::~SimPlatform() {
   for (Timer* t : timers_) t->backendData = nullptr;
 }
@@ -129,7 +151,7 @@ void SimPlatform::waitForEvents(std::optional<uint32_t> deadline) {
   std::optional<uint32_t> next = nextDue();
   if (deadline && (!next || diff(*deadline, *next) < 0)) next = deadline;
   if (!next) throw SimulationStalled("the program waits for an event that never comes");
-  if (diff(*next, now_) > 0) now_ = *next;
+  if (diff(*next, now_) > 0) pass(*next - now_);
   processEvents();
 }
 

@@ -47,12 +47,13 @@ class SimPlatform : public Platform {
   explicit SimPlatform(uint32_t startMs = 1'000'000);
   ~SimPlatform() override;
 
-  uint32_t timeGetTime() override { return now_; }
+  uint32_t timeGetTime() override;
+  double preciseMs() override;
   double secondsOfDay() override;
   QDate today() override { return today_; }
   void processEvents() override;
   void waitForEvents(std::optional<uint32_t> deadline) override;
-  void sleepWithoutEvents(uint32_t ms) override { now_ += ms; }
+  void sleepWithoutEvents(uint32_t ms) override { pass(ms); }
   void timerStateChanged(Timer& t) override;
   void timerDestroyed(Timer& t) override;
   SoundBackend& sound() override { return sound_; }
@@ -78,6 +79,15 @@ class SimPlatform : public Platform {
   // Runs events until `cond` holds (or throws after `limitMs` virtual ms).
   void runUntil(const std::function<bool()>& cond, uint32_t limitMs = 600'000);
   uint32_t now() const { return now_; }
+  // Virtual milliseconds since the backend was made; unlike the 32-bit clock
+  // it never wraps, so a wait of 49 days shows as one.
+  uint64_t elapsedMs() const { return elapsed_; }
+  // Time that passes right after each read of the clock by the program, as
+  // on a loaded machine where the clock moves on between two reads. Called
+  // with the number of the read (1, 2, ...); returns the milliseconds to let
+  // pass. Unset: the clock stands still while the program runs.
+  std::function<uint32_t(uint64_t)> readDelay;
+  uint64_t clockReads() const { return reads_; }
 
   SimSoundBackend& simSound() { return sound_; }
   std::vector<QString> messages;
@@ -100,7 +110,14 @@ class SimPlatform : public Platform {
   bool fireOneDue();
   std::optional<uint32_t> nextDue() const;
 
+  void pass(uint32_t ms);
+  void afterRead();
+
   uint32_t now_;
+  // Virtual milliseconds since the start, for the precise clock, which does
+  // not wrap.
+  uint64_t elapsed_ = 0;
+  uint64_t reads_ = 0;
   uint64_t seq_ = 0;
   std::vector<Input> inputs_;
   std::set<Timer*> timers_;

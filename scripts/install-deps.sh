@@ -2,8 +2,8 @@
 # Installs the Debian 12 packages the build, the tests, the installation
 # checks (validators, dpkg-shlibdeps for the package) and the game need.
 set -euo pipefail
-pkgs=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libicu-dev libgtest-dev
-      fonts-ipafont-gothic fonts-ipafont-mincho
+pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-multimedia-dev libicu-dev
+      libgtest-dev fonts-ipafont-gothic fonts-ipafont-mincho
       desktop-file-utils appstream dpkg-dev file)
 missing=()
 for p in "${pkgs[@]}"; do

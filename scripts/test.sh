@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every test and runs them: once in a normal
 # build and once under AddressSanitizer and UndefinedBehaviorSanitizer; checks
-# the installation (layout, validators, Debian package) of the normal build.
+# the installation (layout, validators, Debian package) of the normal build;
+# then builds the fuzz targets and runs each for a short while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -25,3 +26,6 @@ cmake --build build-asan -j "$jobs" --target korvane_tests
 # Qt keeps some allocations for the life of the process; leaks are not checked.
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure
+
+# About a minute in all; scripts/fuzz.sh with a longer time fuzzes for real.
+bash scripts/fuzz.sh 20

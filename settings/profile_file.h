@@ -17,8 +17,21 @@
 // Writing: the first matching key's value is replaced (the key keeps its
 // spelling); a new key goes right after the last key of its section; a new
 // section goes at the end of the file. Written lines end in CR LF.
+//
+// The file is scanned once; section headers are indexed by a hash of their
+// folded names, and a section's keys the first time the section is asked
+// for. Edits are kept as pieces of text of their own between runs of the
+// bytes read, so reading or writing a key costs about the same in a file of
+// a hundred bytes as in one of a hundred megabytes, and nothing is parsed
+// twice. An edit that changes how the file parses in a way the index cannot
+// follow (a value that turns a line into a section header, a key name that
+// makes a comment) is rare enough to be handled by parsing the edited text
+// again.
 #include <QByteArray>
 #include <QString>
+#include <cstdint>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace kv {
@@ -34,12 +47,17 @@ class ProfileFile {
   // Reads the file at `path`. A missing file gives an empty profile and
   // true; a file that exists but cannot be read gives false.
   bool load(const QString& path);
-  // Replaces the file at `path` by the current bytes atomically: written to a
-  // temporary file beside it, flushed, then renamed over it. On failure the
-  // old file is left as it was.
+  // Replaces the file at `path` by the current bytes atomically: written to
+  // an unnamed file in the same folder, synced, given the old file's
+  // permissions, then renamed over it, and the folder synced so that the
+  // new name itself is durable. When `path` is a symbolic link, the file it
+  // points to is replaced and the link stays. A file we may not write is
+  // not replaced. On failure the old file is left as it was and no stray
+  // file is left behind.
   bool save(const QString& path) const;
 
-  const QByteArray& bytes() const { return bytes_; }
+  // The file as it would be saved.
+  QByteArray bytes() const;
 
   // The value of `key` in `section`; "" when the section or key is missing.
   QString value(const QString& section, const QString& key) const;
@@ -49,25 +67,56 @@ class ProfileFile {
   void setValue(const QString& section, const QString& key, const QString& value);
 
  private:
-  enum class Kind { Other, Section, Key };
-  struct Line {
-    qsizetype begin = 0;  // first byte of the line
-    qsizetype end = 0;    // one past its last byte, line break excluded
-    qsizetype next = 0;   // first byte of the following line
-    Kind kind = Kind::Other;
-    QString name;              // section or key name, trimmed
-    qsizetype valueBegin = 0;  // first byte after "=" (keys only)
+  struct NameHash {
+    size_t operator()(const QString& s) const;
   };
-  struct Found {
-    qsizetype section = -1;   // index of the section's line
-    qsizetype key = -1;       // index of the key's line
-    qsizetype lastLine = -1;  // last key line of the section, else its header
+  // A line: in the bytes read (piece < 0) or in the text of an own piece,
+  // with offsets in that text.
+  struct LineRef {
+    qsizetype piece = -1;
+    qsizetype begin = 0, valueBegin = 0, end = 0, next = 0;
+  };
+  // Where the next new key of a section goes: after an own piece, or after
+  // the line of the bytes read that starts at rawBegin.
+  struct Anchor {
+    qsizetype piece = -1;
+    qsizetype rawBegin = 0;
+  };
+  struct SectionState {
+    // Key lines of the bytes read, as (hash of folded name, line start),
+    // sorted, so the first line of a name comes first.
+    std::vector<std::pair<uint64_t, qsizetype>> keys;
+    // Keys written since: replaced lines and new ones, by folded name.
+    std::unordered_map<QString, LineRef, NameHash> written;
+    Anchor last;
+  };
+  // A run of the text: bytes read, or an own text.
+  struct Piece {
+    qsizetype begin = 0, size = 0;
+    int32_t own = -1;
+    qsizetype next = -1;
   };
 
-  std::vector<Line> parse() const;
-  Found find(const std::vector<Line>& lines, const QString& section, const QString& key) const;
+  void parse();
+  void reparse();
+  const char* textOf(const LineRef& l) const;
+  qsizetype findRawSection(const QString& folded) const;
+  SectionState* openSection(const QString& folded) const;
+  const LineRef* findKey(SectionState& s, const QString& folded) const;
+  qsizetype addPiece(QByteArray text, qsizetype after);
+  qsizetype pieceEndingAt(qsizetype rawPos);
+  qsizetype ownRawRange(qsizetype from, qsizetype to, QByteArray text);
+  char lastByte() const;
+  qsizetype tailBreak();
 
-  QByteArray bytes_;
+  QByteArray raw_;
+  std::vector<qsizetype> headers_;                      // start of every header line
+  std::vector<std::pair<uint64_t, qsizetype>> byName_;  // (hash, index in headers_), sorted
+  std::vector<Piece> pieces_;
+  std::vector<QByteArray> texts_;
+  qsizetype first_ = -1, last_ = -1, tailBreak_ = -1;
+  // Sections asked for or added, by folded name; filled as they are used.
+  mutable std::unordered_map<QString, SectionState, NameHash> sections_;
 };
 
 }  // namespace kv

@@ -80,7 +80,10 @@ bool WriteIni(const QString& path, const QString& section, const QString& key,
 
 bool LoadSettings(const QString& iniPath, SettingsData& d, WindowPlacement& win) {
   ProfileFile ini;
-  if (!ini.load(iniPath)) return false;
+  return ini.load(iniPath) && LoadSettings(ini, d, win);
+}
+
+bool LoadSettings(const ProfileFile& ini, SettingsData& d, WindowPlacement& win) {
   auto number = [&ini](const QString& section, const QString& key) {
     return LeadingNumber(ini.value(section, key));
   };
@@ -121,6 +124,13 @@ bool SaveSettings(const QString& iniPath, const SettingsData& d, double windowLe
   ProfileFile ini;
   if (!ini.load(iniPath)) return false;
 
+  StoreSettings(ini, d, windowLeft, windowTop);
+  // A settings folder of its own is made on the first save.
+  QDir().mkpath(QFileInfo(iniPath).absolutePath());
+  return ini.save(iniPath);
+}
+
+void StoreSettings(ProfileFile& ini, const SettingsData& d, double windowLeft, double windowTop) {
   saveChoice(ini, QStringLiteral("Kakudai"), d.ticks.kakudai);
   saveChoice(ini, QStringLiteral("LineWidth"), d.ticks.lineWidth);
   saveChoice(ini, QStringLiteral("CountDownSpeed"), d.ticks.countDown);
@@ -141,9 +151,6 @@ bool SaveSettings(const QString& iniPath, const SettingsData& d, double windowLe
 
   // The marker goes last, as in a file saved key by key.
   ini.setValue(kIniCheck, QStringLiteral("Dummy"), QStringLiteral("1"));
-  // A settings folder of its own is made on the first save.
-  QDir().mkpath(QFileInfo(iniPath).absolutePath());
-  return ini.save(iniPath);
 }
 
 }  // namespace kv

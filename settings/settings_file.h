@@ -8,6 +8,8 @@
 
 namespace kv {
 
+class ProfileFile;
+
 // Program's directory + "/" (unless it already ends in one) + "qelmira.ini".
 QString MakeIniPath(const QString& programDir);
 
@@ -43,11 +45,15 @@ struct SettingsData {
 // IniCheck/Dummy is missing or zero. Otherwise updates `d` and moves `win`
 // (left/top) by the stored position and the off-screen rule.
 bool LoadSettings(const QString& iniPath, SettingsData& d, WindowPlacement& win);
+// The same, from a file already read.
+bool LoadSettings(const ProfileFile& ini, SettingsData& d, WindowPlacement& win);
 
 // Writes the whole file. The new file is composed in memory and replaces the
 // old one atomically, so a failed save leaves the previous file whole. Keys
 // and lines the program does not own are kept. Returns false on failure.
 bool SaveSettings(const QString& iniPath, const SettingsData& d, double windowLeft,
                   double windowTop);
+// Writes every key of the settings into `ini`, in the order of a save.
+void StoreSettings(ProfileFile& ini, const SettingsData& d, double windowLeft, double windowTop);
 
 }  // namespace kv

@@ -2,7 +2,14 @@
 
 #include <QApplication>
 
+namespace kv::test {
+int SaveLoopMain(int argc, char** argv);
+}
+
 int main(int argc, char** argv) {
+  // The test program also serves as the process that a test kills while it
+  // saves the settings.
+  if (const int rc = kv::test::SaveLoopMain(argc, argv); rc >= 0) return rc;
   // Tests run display-less unless told otherwise.
   qputenv("QT_QPA_PLATFORM",
           qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));

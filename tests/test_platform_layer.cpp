@@ -78,9 +78,22 @@ TEST_F(RasterModes, XorCopyMaskMergeAndTheFigureExtents) {
     r.box(2, 2, 12, 12, rgb(10, 20, 30), 3);
   }
   EXPECT_EQ(img, before);
-  Raster(img, kCopyPen).line(0, 0, 10, 0, rgb(1, 2, 3), 1);
-  EXPECT_EQ(readPixel(img, 9, 0), rgb(1, 2, 3));
-  EXPECT_EQ(readPixel(img, 10, 0), fromQRgb(before.pixel(10, 0)));  // end excluded
+  // Lines include their start and exclude their end point, in every
+  // direction, upright and level ones (drawn as runs) included.
+  const struct {
+    int x1, y1, x2, y2;
+  } lines[] = {{0, 0, 10, 0}, {10, 2, 0, 2}, {3, 4, 3, 14}, {5, 14, 5, 4}, {7, 4, 12, 9}};
+  for (const auto& l : lines) {
+    QImage fresh = before;
+    Raster(fresh, kXorPen).line(l.x1, l.y1, l.x2, l.y2, rgb(1, 2, 3), 1);
+    const int length = std::max(std::abs(l.x2 - l.x1), std::abs(l.y2 - l.y1));
+    int changed = 0;
+    for (int y = 0; y < fresh.height(); ++y)
+      for (int x = 0; x < fresh.width(); ++x) changed += fresh.pixel(x, y) != before.pixel(x, y);
+    EXPECT_EQ(changed, length) << l.x1 << "," << l.y1 << " to " << l.x2 << "," << l.y2;
+    EXPECT_NE(fresh.pixel(l.x1, l.y1), before.pixel(l.x1, l.y1));
+    EXPECT_EQ(fresh.pixel(l.x2, l.y2), before.pixel(l.x2, l.y2));
+  }
   Raster(img, kCopyPen).box(20, 20, 25, 24, rgb(9, 9, 9), 1);
   EXPECT_EQ(readPixel(img, 25, 24), rgb(9, 9, 9));  // both corners included
   EXPECT_EQ(readPixel(img, 22, 22), fromQRgb(before.pixel(22, 22)));

@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <QFileInfo>
 #include <csignal>
 #include <limits>
+#include <random>
+#include <string_view>
 
 #include "platform/cp932.h"
 #include "settings/settings_file.h"
@@ -149,5 +155,110 @@ TEST(SettingsFile, FailedSaveLeavesTheOldFileWhole) {
   EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"qelmira.ini"});
 }
 
+TEST(SettingsFile, ASymbolicLinkStaysALinkAndTheFileKeepsItsPermissions) {
+  enum Link { Relative, Absolute, Chain, Dangling };
+  for (Link link : {Relative, Absolute, Chain, Dangling}) {
+    SCOPED_TRACE(link);
+    Fixture f;
+    QTemporaryDir elsewhere;
+    const QString target = (link == Absolute ? elsewhere.path() : f.dir.path()) + "/real.ini";
+    if (link != Dangling) {
+      writeFile(target, "; mine\n[IniCheck]\nDummy=1\n");
+      ASSERT_EQ(::chmod(QFile::encodeName(target), 0640), 0);
+    }
+    const QString first = link == Chain ? f.dir.path() + "/middle.ini" : f.path;
+    ASSERT_TRUE(QFile::link(link == Absolute ? target : "real.ini", first));
+    if (link == Chain) {
+      ASSERT_TRUE(QFile::link("middle.ini", f.path));
+    }
+
+    f.d.recentName = "Zed";
+    ASSERT_TRUE(SaveSettings(f.path, f.d, 0, 0));
+    EXPECT_TRUE(QFileInfo(f.path).isSymLink());
+    EXPECT_TRUE(readFile(target).contains("RecentName=Zed"));
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(target), &st), 0);
+    const mode_t umask = ::umask(0);
+    ::umask(umask);
+    EXPECT_EQ(st.st_mode & 07777, link == Dangling ? 0666 & ~umask : 0640);
+  }
+}
+
+// Two settings that differ.
+std::array<SettingsData, 2> TwoSettings() {
+  std::array<SettingsData, 2> s;
+  for (SettingsData& d : s) ClearRanking(d.ranking);
+  s[1].ranking.e[0].Name = "Bee";
+  s[1].recentName = "Bee";
+  return s;
+}
+
+// The child side of the test below: saves the two settings in turn, for
+// ever, and says on `readyFd` when the first save is done.
+int SaveInALoop(const char* path, int readyFd) {
+  const auto settings = TwoSettings();
+  for (int i = 0;; ++i) {
+    if (!SaveSettings(QFile::decodeName(path), settings[i % 2], 0, 0)) return 1;
+    if (i == 0 && ::write(readyFd, "r", 1) != 1) return 1;
+  }
+}
+
+// A save killed at any moment leaves the settings file whole: the old one or
+// the new one, never a mix, a truncated file or none. Real processes, real
+// kills: the test program runs itself again in a mode that saves in a loop.
+TEST(SettingsFile, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
+  Fixture f;
+  // A few megabytes that are not the program's own, so a save takes long
+  // enough for kills to land in the middle of writing.
+  QByteArray foreign = "[Plugins]\r\n";
+  while (foreign.size() < 2'000'000)
+    foreign += "key" + QByteArray::number(foreign.size()) + "=x\r\n";
+  writeFile(f.path, foreign);
+  const auto settings = TwoSettings();
+  ASSERT_TRUE(SaveSettings(f.path, settings[1], 0, 0));
+  QByteArray whole[2];
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_TRUE(SaveSettings(f.path, settings[i], 0, 0));
+    whole[i] = readFile(f.path);
+  }
+  ASSERT_NE(whole[0], whole[1]);
+
+  std::mt19937 rng(99);
+  const QByteArray self = QFile::encodeName(QCoreApplication::applicationFilePath());
+  const QByteArray path = QFile::encodeName(f.path);
+  for (int kill = 0; kill < 20; ++kill) {
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::close(ready[0]);
+      const QByteArray fd = QByteArray::number(ready[1]);
+      ::execl(self.constData(), self.constData(), "--save-loop", path.constData(), fd.constData(),
+              static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    ::close(ready[1]);
+    char c = 0;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1) << "the saving process did not start";
+    ::close(ready[0]);
+    ::usleep(std::uniform_int_distribution<useconds_t>(0, 60'000)(rng));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the saving process ended by itself";
+
+    const QByteArray now = readFile(f.path);
+    ASSERT_TRUE(now == whole[0] || now == whole[1])
+        << "kill " << kill << ": " << now.size() << " bytes";
+  }
+}
+
 }  // namespace
+
+int SaveLoopMain(int argc, char** argv) {
+  if (argc != 4 || std::string_view(argv[1]) != "--save-loop") return -1;
+  return SaveInALoop(argv[2], std::atoi(argv[3]));
+}
+
 }  // namespace kv::test

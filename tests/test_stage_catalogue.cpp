@@ -22,29 +22,6 @@ TEST(StageCatalogueTest, StageLabel) {
   EXPECT_EQ(StageLabel(16), QStringLiteral("EXTRA STAGE"));
 }
 
-TEST(StageCatalogueTest, SetUpDrawsAndWritesTitleScoringAndStartPointKeepingOtherFields) {
-  GameState before;
-  before.m.PointX = 999;
-  before.m.ParamA = 7;  // not a stage-4 parameter
-  const GameState st = setUpWith(4, {0.75f}, before);
-  EXPECT_EQ(st.StageTitle, QStringLiteral("Acceleration"));
-  EXPECT_EQ(std::tuple(st.MissPenalty, st.ScalePoints, st.AnsColumn), std::tuple(240, 27, 14));
-  EXPECT_EQ(std::pair(st.m.PrevX, st.m.PrevY), std::pair(0.0, 2625.0));
-  EXPECT_DOUBLE_EQ(st.m.AccelY, 0.75 * 7.6 - 3.8);
-  EXPECT_EQ(st.m.ParamA, 7);
-
-  // Draw order and rounding.
-  GameState race;
-  race.m.StageCounter = 2;  // the bar order carries over between stages
-  race = setUpWith(6, {0.125f, 0.25f, 0.375f, 0.5f, 0.625f, 0.75f, 0.875f, 0.0f}, race);
-  EXPECT_EQ(race.m.StageCounter, 2);
-  EXPECT_EQ(race.m.RaceX[1], 0.375 * 990);
-  EXPECT_EQ(race.m.RaceSpeed[3], 65);
-
-  EXPECT_EQ(setUpWith(7, {0.5f, 0.0f}).m.TargetY, 2618);  // 2617.5 rounds to even
-  EXPECT_EQ(setUpWith(9, {0.25f}).m.StageCounter, 52);    // 52.5 rounds to even
-}
-
 // A sign draw of exactly 0.5 gives sign 0; Convergence draws its sign before
 // the magnitude, Spiral and Ambition after it. Spiral's zero is replaced by +1
 // because a zero radius would hold the point at mid-plot forever.

@@ -114,6 +114,38 @@ TEST_F(StagePlay, ALateRightAnswerThatDrivesTheScoreBelowZeroEndsTheGame) {
   EXPECT_TRUE(form->timGameover->enabled());
 }
 
+// Played on a still clock and on one that moves on between reads, as on a
+// loaded machine, which the frames, count-downs, marking and verdict waits
+// must absorb without stretching a wait.
+class WholeGame : public StagePlayer, public ::testing::WithParamInterface<bool> {};
+INSTANTIATE_TEST_SUITE_P(Clock, WholeGame, ::testing::Values(false, true));
+
+TEST_P(WholeGame, PlayedRightFromStageOneReachesTheEndingWithItsRank) {
+  start();
+  const uint64_t t0 = sim->elapsedMs();
+  // Bursts of 1 to 4 ms after some reads.
+  if (GetParam())
+    sim->readDelay = [](uint64_t n) { return static_cast<uint32_t>(n % 7 < 4 ? n % 5 : 0); };
+  form->linewidth[2]->click();
+  form->CountDownSpeed[2]->click();
+  int32_t expected = 500;
+  for (int stage = 1; stage <= 15; ++stage) {
+    play();
+    ASSERT_EQ(st().AnswerHit, 1) << "stage " << stage << " final y " << last.finalY;
+    expected += gain(st().PressColumn);
+    ASSERT_EQ(st().Score, expected) << "stage " << stage;
+    ASSERT_EQ(st().StageNo, std::min(stage + 1, 15));
+  }
+
+  // Fifteen stages with their count-downs and verdicts take minutes, not days.
+  EXPECT_LT(sim->elapsedMs() - t0, 30u * 60 * 1000);
+  EXPECT_TRUE(form->timEnding->enabled());
+  EXPECT_FALSE(form->timGameover->enabled());
+  // No miss, every answer as early as the run allowed: rank S, full width.
+  EXPECT_EQ(RankLetter(st().FinalRank), "S");
+  EXPECT_EQ(form->LabelRank->Caption(), "Ｓ");
+}
+
 TEST_F(StagePlay, TenTitleDoubleClicksStartTheExtraStageWhoseClearEndsTheGame) {
   start();
   for (int i = 0; i < 9; ++i) form->PicMain_DblClick();

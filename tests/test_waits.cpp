@@ -9,25 +9,64 @@ namespace kv::test {
 
 using Waits = StagePlayer;
 
-TEST_F(Waits, ZeroReturnsAtOnceAndPausedTimeIsNotCounted) {
-  start();
-  bool ran = false;
-  sim->after(0, [&] { ran = true; });
-  const uint32_t t0 = sim->now();
-  form->MarkTime();
-  form->WaitSince(0, true);  // after one pass of events
-  EXPECT_EQ(sim->now(), t0);
-  EXPECT_TRUE(ran);
+// A fresh window on a clock that starts at `startMs`.
+class ClockWaits : public StagePlayer {
+ protected:
+  void startAt(uint32_t startMs) {
+    form.reset();
+    sim = std::make_unique<SimPlatform>(startMs);
+    sim->dir = dir.path();
+    start();
+  }
+};
 
-  st().GameMode = 1;  // between stages, where the pause is allowed
-  sim->at(t0 + 400, [&] { key(Qt::Key_Escape); });
-  sim->at(t0 + 2400, [&] { QTest::mouseClick(form->CmdPause->button(), Qt::LeftButton); });
-  form->MarkTime();
-  form->WaitSince(500, true);
-  EXPECT_EQ(sim->now() - t0, 2500u);  // the 100 ms left run after the pause
-  // A later wait after the same mark measures from the mark as shifted.
-  form->WaitSince(600, true);
-  EXPECT_EQ(sim->now() - t0, 2600u);
+// Also across the moments the 32-bit clock passes 2^31 and wraps to 0.
+TEST_F(ClockWaits, ZeroReturnsAtOnceAndPausedTimeIsNotCounted) {
+  for (uint32_t startMs : {1'000'000u, 0x7FFF'FE00u, 0xFFFF'FE00u}) {
+    SCOPED_TRACE(startMs);
+    startAt(startMs);
+    bool ran = false;
+    sim->after(0, [&] { ran = true; });
+    const uint32_t t0 = sim->now();
+    form->MarkTime();
+    form->WaitSince(0, true);  // after one pass of events
+    EXPECT_EQ(sim->now(), t0);
+    EXPECT_TRUE(ran);
+
+    st().GameMode = 1;  // between stages, where the pause is allowed
+    sim->at(t0 + 400, [&] { key(Qt::Key_Escape); });
+    sim->at(t0 + 2400, [&] { QTest::mouseClick(form->CmdPause->button(), Qt::LeftButton); });
+    form->MarkTime();
+    form->WaitSince(500, true);
+    EXPECT_EQ(sim->now() - t0, 2500u);  // the 100 ms left run after the pause
+    // A later wait after the same mark measures from the mark as shifted.
+    form->WaitSince(600, true);
+    EXPECT_EQ(sim->now() - t0, 2600u);
+  }
+}
+
+// On a loaded machine the clock moves on between two reads. A wait then
+// still lasts its time and overshoots it by no more than the clock moved
+// during the wait's own last reads; in particular a wait without events
+// never sizes its sleep from a reading taken after the deadline.
+TEST_F(ClockWaits, AClockThatMovesBetweenReadsNeitherShortensNorStretchesAWait) {
+  for (uint32_t startMs : {1'000'000u, 0xFFFF'FFF0u}) {
+    for (uint32_t delay : {1u, 2u, 3u, 7u}) {
+      startAt(startMs);
+      sim->readDelay = [delay](uint64_t) { return delay; };
+      for (int32_t ms : {0, 1, 5, 13, 40, 500}) {
+        for (bool withEvents : {false, true}) {
+          form->MarkTime();
+          const uint64_t mark = sim->elapsedMs() - delay;
+          form->WaitSince(ms, withEvents);
+          const uint64_t waited = sim->elapsedMs() - mark;
+          EXPECT_GE(waited, static_cast<uint64_t>(ms));
+          EXPECT_LE(waited, static_cast<uint64_t>(ms) + 3 * delay)
+              << startMs << " delay " << delay << " ms " << ms << " events " << withEvents;
+        }
+      }
+    }
+  }
 }
 
 // A request to quit ends the program from inside each kind of hold and wait,
