@@ -190,6 +190,9 @@ void Button::setFocus() { button()->setFocus(Qt::OtherFocusReason); }
 class TextEdit : public QLineEdit {
  public:
   TextEdit(QWidget* parent, TextBox* owner) : QLineEdit(parent), owner_(owner) {
+    // Drops and the context menu's paste would get past the length limit.
+    setAcceptDrops(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
     connect(this, &QLineEdit::textChanged, [this] {
       if (owner_->onChange) owner_->onChange();
     });
