@@ -39,6 +39,8 @@ void Form::timGameover_Timer() {
   PlayEffect(4, 1, 0);
   for (;;) {
     plat.processEvents();
+    // An open menu holds the wait, as it holds every other wait.
+    plat.holdWhileMenuOpen([this] { return st.QuitRequested != 0; });
     if (st.QuitRequested != 0) EndNow();
     const double elapsed = secondsSince(start, plat.secondsOfDay());
     if (elapsed > 4) break;
