@@ -314,12 +314,12 @@ QString runSession(const QString& dir, uint32_t seed, uint32_t budgetMs) {
 
 // One session, started by the soak below in a process of its own.
 TEST(Soak, OneSession) {
-  const QStringList spec = qEnvironmentVariable("KORVANE_SOAK_SESSION").split(' ');
-  if (spec.size() != 3) GTEST_SKIP() << "run by the soak";
-  const uint32_t seed = spec[1].toUInt();
+  const QStringList session = qEnvironmentVariable("KORVANE_SOAK_SESSION").split(' ');
+  if (session.size() != 3) GTEST_SKIP() << "run by the soak";
+  const uint32_t seed = session[1].toUInt();
   mod() = Module1{};
   SimPlatform sim(seed * 7919u);
-  sim.dir = spec[0];
+  sim.dir = session[0];
   // Every other session runs on a clock that moves on between some reads,
   // as on a loaded machine.
   if (seed % 2)
@@ -327,7 +327,7 @@ TEST(Soak, OneSession) {
   Form form(sim);
   form.Load();
   sim.random().seed(seed);
-  Player(sim, form, seed, spec[2].toUInt(), spec[0] + "/session-report").run();
+  Player(sim, form, seed, session[2].toUInt(), session[0] + "/session-report").run();
   FAIL() << "not reached: the session ends by closing the window";
 }
 
