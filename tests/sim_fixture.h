@@ -28,6 +28,13 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
   f.write(bytes);
 }
 
+// A pointer move over `w` at pixel `at`, as the toolkit delivers it.
+inline void sendMove(QWidget* w, QPointF at) {
+  QMouseEvent ev(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                 Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &ev);
+}
+
 inline void copyAssets(const QString& to) {
   const QString from = QCoreApplication::applicationDirPath();
   for (const QString& f : QDir(from).entryList({"*.png", "*.wav"}, QDir::Files))
@@ -58,10 +65,7 @@ class SimGame : public ::testing::Test {
   void clickAns() { QTest::mouseClick(form->CmdAns->button(), Qt::LeftButton); }
   // Pointer move over the plot at twips (x, y).
   void movePointer(double x, double y) {
-    QMouseEvent ev(QEvent::MouseMove, QPointF(toPx(x), toPx(y)),
-                   form->PicMain->widget()->mapToGlobal(QPointF(toPx(x), toPx(y))), Qt::NoButton,
-                   Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(form->PicMain->widget(), &ev);
+    sendMove(form->PicMain->widget(), QPointF(toPx(x), toPx(y)));
   }
   void clickMarker() { QTest::mouseClick(form->PicAns->widget(), Qt::LeftButton); }
   void key(Qt::Key k) { QTest::keyClick(form->win.get(), k); }

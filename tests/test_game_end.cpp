@@ -21,21 +21,10 @@ class GameEnd : public StagePlayer {
   void runToRanking() {
     sim->runUntil([this] { return st().GameMode == 5 || st().GameMode == 6; });
   }
-  void hover(int k) {
-    QWidget* w = form->labChr[k]->widget();
-    QMouseEvent ev(QEvent::MouseMove, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
-                   Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &ev);
-  }
+  void hover(int k) { sendMove(form->labChr[k]->widget(), {3, 3}); }
   void clickLetter(int k) {
     hover(k);
     QTest::mouseClick(form->labChr[k]->widget(), Qt::LeftButton, {}, QPoint(3, 3));
-  }
-  void moveOverTableBackground() {
-    QWidget* w = form->picHS->widget();
-    QMouseEvent ev(QEvent::MouseMove, QPointF(5, 300), w->mapToGlobal(QPointF(5, 300)),
-                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &ev);
   }
   void type(const QString& s) { QTest::keyClicks(form->txtName->edit(), s); }
   uint32_t timeOf(const QString& sound) const {
@@ -44,69 +33,65 @@ class GameEnd : public StagePlayer {
     return 0;
   }
   QString line(int i) const { return form->labHS[i]->Caption(); }
+  // Which of Pause, Restart, High score and Clear high score are enabled.
+  QString menus() const {
+    QString s;
+    for (const auto* m : {&form->Pause, &form->Restart, &form->HighScore, &form->mnuClearHighScore})
+      s += (*m)->Enabled() ? 'x' : '-';
+    return s;
+  }
   const RankingTable& table() const { return mod().hs; }
 };
 
-TEST_F(GameEnd, AGameLostInStageOneShrinksThePlotAndShowsTheTableWithoutAnEntry) {
-  start();
-  loseAtStage(1);
-  // The plot shrinks 10 pixels a tick around its centre, 35 ticks, and is
-  // hidden at the 36th; the wait that follows keeps the window responsive.
-  const uint32_t t0 = sim->now();
-  bool checked = false;
-  sim->when([&] { return !form->PicMain->Visible(); },
-            [&] {
-              EXPECT_EQ(form->PicMain->Width(), (504 - 350) * 15);
-              EXPECT_TRUE(form->labGameover[1]->Visible());
-              EXPECT_FALSE(form->Labelmsg->Visible());
-              // The pause is refused once the score is negative or the plot is gone.
-              key(Qt::Key_Escape);
-              EXPECT_EQ(st().Paused, 0);
-              checked = true;
-            });
-  runToRanking();
-  EXPECT_TRUE(checked);
-  EXPECT_EQ(timeOf("gameover") - t0, 36u * 50);
-  // Score 0 in stage 1 ties the last entry of the default table: no entry.
-  EXPECT_EQ(st().Score, 0);
-  EXPECT_EQ(st().RankPos, -1);
-  EXPECT_EQ(st().GameMode, 6);
-  EXPECT_EQ(count("rankin"), 0);
-  EXPECT_EQ(line(0), "Empty       --/--/--     -  00000     10");
-  EXPECT_EQ(line(9), "Empty       --/--/--     -  00000     01");
-  EXPECT_EQ(form->CmdAns->Caption(), "タイトルへ...");
-  EXPECT_TRUE(form->CmdAns->Enabled());
-  EXPECT_FALSE(form->Pause->Enabled());
-  EXPECT_FALSE(form->Restart->Enabled());
-  EXPECT_FALSE(form->HighScore->Enabled());
-  EXPECT_TRUE(form->mnuClearHighScore->Enabled());
-  clickAns();
-  EXPECT_EQ(st().GameMode, 0);
-  EXPECT_TRUE(form->PicMain->Visible());
-  EXPECT_EQ(form->PicMain->Width(), 504 * 15);
-  EXPECT_FALSE(form->picHS->Visible());
-}
-
-// The wait after "gameover" counts seconds of the day from the nearest whole
-// second; it must end 3.5 to 4.5 s after the effect, midnight or not.
-TEST_F(GameEnd, TheGameOverWaitLastsAboutFourSecondsAlsoAcrossMidnight) {
+// A game lost in stage one: the plot shrinks 10 pixels a tick around its
+// centre, 35 ticks, and is hidden at the 36th, when "gameover" sounds. The
+// wait after it counts seconds of the day from the nearest whole second; it
+// must end 3.5 to 4.5 s after the effect, midnight or not, and keep the
+// window responsive. Then the table, without an entry.
+TEST_F(GameEnd, AGameLostInStageOneShrinksThePlotWaitsAboutFourSecondsAndShowsTheTable) {
   for (double before : {0.0, 0.1, 0.3, 0.5, 0.7, 2.4}) {
     SCOPED_TRACE(before);
     TearDown();
     SetUp();
     start();
-    // The effect starts 36 ticks after the game over; place it `before`
-    // seconds ahead of midnight (0: at noon).
+    // Place the effect `before` seconds ahead of midnight (0: at noon).
     sim->when([&] { return form->timGameover->enabled(); },
               [&, before] {
                 if (before > 0)
                   sim->dayStartSeconds = 86400 - before - (sim->now() + 36 * 50) / 1000.0;
               });
     loseAtStage(1);
+    const uint32_t t0 = sim->now();
+    bool checked = false;
+    sim->when([&] { return !form->PicMain->Visible(); },
+              [&] {
+                EXPECT_EQ(form->PicMain->Width(), (504 - 350) * 15);
+                EXPECT_TRUE(form->labGameover[1]->Visible());
+                EXPECT_FALSE(form->Labelmsg->Visible());
+                // The pause is refused once the score is negative or the plot is gone.
+                key(Qt::Key_Escape);
+                EXPECT_EQ(st().Paused, 0);
+                checked = true;
+              });
     runToRanking();
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(timeOf("gameover") - t0, 36u * 50);
     const uint32_t wait = sim->now() - timeOf("gameover");
     EXPECT_GE(wait, 3500u);
     EXPECT_LE(wait, 4501u);  // more than four seconds from a start rounded up by 0.5 s
+
+    // Score 0 in stage 1 ties the last entry of the default table: no entry.
+    EXPECT_EQ(std::tuple(st().Score, st().RankPos, st().GameMode, count("rankin")),
+              std::tuple(0, -1, 6, 0));
+    EXPECT_EQ(line(9), "Empty       --/--/--     -  00000     01");
+    EXPECT_EQ(form->CmdAns->Caption(), "タイトルへ...");
+    EXPECT_TRUE(form->CmdAns->Enabled());
+    EXPECT_EQ(menus(), "---x");
+    clickAns();
+    EXPECT_EQ(st().GameMode, 0);
+    EXPECT_TRUE(form->PicMain->Visible());
+    EXPECT_EQ(form->PicMain->Width(), 504 * 15);
+    EXPECT_FALSE(form->picHS->Visible());
   }
 }
 
@@ -120,9 +105,7 @@ TEST_F(GameEnd, TheNameIsTypedInUpperCaseOrPickedFromTheTilesAndStoredByTheRules
   EXPECT_EQ(table().e[9].Date, "02/08/17");
   EXPECT_EQ(sounds().back(), "rankin");
   EXPECT_EQ(form->CmdAns->Caption(), "OK");
-  EXPECT_FALSE(form->mnuClearHighScore->Enabled());
-  EXPECT_FALSE(form->Pause->Enabled());
-  EXPECT_FALSE(form->Restart->Enabled());
+  EXPECT_EQ(menus(), "----");
   // The box lies over the new line's name column, in front of it.
   QWidget* box = form->txtName->edit();
   EXPECT_TRUE(box->isVisible());
@@ -145,7 +128,7 @@ TEST_F(GameEnd, TheNameIsTypedInUpperCaseOrPickedFromTheTilesAndStoredByTheRules
   EXPECT_EQ(form->labChr[5]->ForeColor(), rgb(255, 255, 255));
   EXPECT_EQ(form->labChr[4]->ForeColor(), form->labChr[20]->ForeColor());
   EXPECT_EQ(redOf(form->labHS[9]->ForeColor()), 255);
-  moveOverTableBackground();
+  sendMove(form->picHS->widget(), {5, 300});  // over the table's background
   EXPECT_EQ(form->labChr[5]->ForeColor(), rgb(0, 0, 0));
   EXPECT_EQ(st().HotLetter, -1);
 
@@ -155,7 +138,7 @@ TEST_F(GameEnd, TheNameIsTypedInUpperCaseOrPickedFromTheTilesAndStoredByTheRules
   EXPECT_EQ(table().e[9].Name, "?");
   EXPECT_EQ(mod().RecentName, "?");
   EXPECT_FALSE(box->isVisible());
-  EXPECT_TRUE(form->mnuClearHighScore->Enabled());
+  EXPECT_EQ(menus(), "---x");
   EXPECT_EQ(form->labChr[0]->ForeColor(), rgb(64, 64, 64));
   EXPECT_EQ(form->labHS[9]->ForeColor(), rgb(255, 255, 0));
   EXPECT_EQ(line(9), "?           02/08/17     -  00000     02");
@@ -273,12 +256,13 @@ TEST_F(GameEnd, TheTableIsShownFromTheTitleAndClearedOnlyOnYes) {
   EXPECT_FALSE(form->picHS->Visible());
 }
 
-// Closing the window in each sequence saves the settings and ends the
-// program; a name being typed is stored as "NoName".
-TEST_F(GameEnd, ClosingDuringTheEndOfAGameSavesTheSettings) {
+// Closing the window by the desktop, inside a moving frame or in each
+// sequence of the end of a game, saves the settings and ends the program; a
+// name being typed is stored as "NoName".
+TEST_F(GameEnd, ClosingDuringARunOrTheEndOfAGameSavesTheSettings) {
   const QString fixed = QString("/tmp/korvane-end-%1").arg(getpid());
-  enum Moment { kGameOverWait, kNameEntry, kEnding };
-  for (Moment moment : {kGameOverWait, kNameEntry, kEnding}) {
+  enum Moment { kRun, kGameOverWait, kNameEntry, kEnding };
+  for (Moment moment : {kRun, kGameOverWait, kNameEntry, kEnding}) {
     SCOPED_TRACE(moment);
     QDir(fixed).removeRecursively();
     QDir().mkpath(fixed);
@@ -286,7 +270,12 @@ TEST_F(GameEnd, ClosingDuringTheEndOfAGameSavesTheSettings) {
         {
           sim->dir = QString("/tmp/korvane-end-%1").arg(getppid());
           start();
-          if (moment == kEnding) {
+          if (moment == kRun) {
+            sim->when([&] { return st().GameMode == 2 && form->CmdAns->Enabled(); },
+                      [&] { sim->after(400, [&] { form->win->close(); }); });
+            clickAns();
+            std::_Exit(7);  // not reached: the frame loop ends the program
+          } else if (moment == kEnding) {
             for (int s = 1; s <= 15; ++s) play();
             sim->advance(5000);
           } else if (moment == kNameEntry) {
@@ -306,6 +295,7 @@ TEST_F(GameEnd, ClosingDuringTheEndOfAGameSavesTheSettings) {
         },
         ::testing::ExitedWithCode(0), "");
     const QByteArray out = readFile(fixed + "/qelmira.ini");
+    EXPECT_TRUE(out.startsWith("[Option]\r\n")) << out.constData();
     EXPECT_TRUE(out.endsWith("[IniCheck]\r\nDummy=1\r\n")) << out.constData();
     if (moment == kNameEntry) {
       EXPECT_TRUE(out.contains("NoName")) << out.constData();

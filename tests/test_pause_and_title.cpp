@@ -114,6 +114,7 @@ TEST_F(PauseAndTitle, FifteenPromptClicksRevealTheStageMenuWhichPlaysTheChosenSt
             });
   play();
   EXPECT_EQ(st().StageTitle, "Bounce");
+  EXPECT_EQ(form->LabelSt->Caption(), "STAGE 5");
   ASSERT_EQ(itemsOn.size(), 15u);
   for (int i = 0; i < 15; ++i) EXPECT_EQ(itemsOn[i], i >= 5) << i;
   EXPECT_EQ(st().StageNo, 6);

@@ -1,9 +1,41 @@
+// Scores, ranks and the high-score table.
 #include <gtest/gtest.h>
 
+#include "game/scoring.h"
 #include "scores/ranking.h"
 
 namespace kv {
 namespace {
+
+TEST(ScoringTest, RankRuleTestsTheTableInOrder) {
+  struct Case {
+    int32_t score;
+    int16_t misses, rank;
+  };
+  const Case cases[] = {{5000, 11, 2}, {1600, 0, 8}, {1599, 0, 7}, {1600, 2, 7}, {299, 7, 3},
+                        {299, 6, 4},   {300, 6, 5},  {799, 0, 5},  {5000, 4, 6}, {1200, 0, 7}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(RankRule(c.score, c.misses), c.rank) << c.score << " / " << c.misses;
+  }
+}
+
+TEST(ScoringTest, VerdictTexts) {
+  EXPECT_EQ(ScoreLineText(5, 10, 50), QStringLiteral("+5 x 10 = +50"));
+  EXPECT_EQ(ScoreLineText(-3, 20, -60), QStringLiteral("-3 x 20 = -60"));
+}
+
+TEST(ScoringTest, SweepColourRoundsHalvesToEven) {
+  struct Case {
+    int intensity, k, n, red, blue;
+  };
+  const Case cases[] = {
+      {255, 1, 2, 128, 128}, {255, 1, 6, 42, 212}, {255, 120, 120, 255, 0}, {128, 1, 240, 1, 127}};
+  for (const Case& c : cases) {
+    const SweepColor col = SweepColorAt(c.intensity, c.k, c.n);
+    EXPECT_EQ(col.red, c.red) << c.intensity << ' ' << c.k << '/' << c.n;
+    EXPECT_EQ(col.blue, c.blue) << c.intensity << ' ' << c.k << '/' << c.n;
+  }
+}
 
 const QDate kToday(2002, 8, 17);
 
@@ -12,19 +44,6 @@ TEST(Ranking, Dates) {
   EXPECT_EQ(CheckDate("02/08/17"), "02/08/17");
   EXPECT_EQ(FormatRankingDate(QDate(2010, 1, 5)), "10/01/05");
   EXPECT_EQ(CheckDate(FormatRankingDate(QDate())), "--/--/--");
-}
-
-TEST(Ranking, GameOverWithNegativeScoreTiesEntrySevenAndGoesBelowIt) {
-  RankingTable t;
-  ClearRanking(t);
-  GameResult r{1, -120, 3};
-  EXPECT_EQ(PlaceResult(t, r, kToday), 8);
-  EXPECT_EQ(r.Score, 0);
-  EXPECT_EQ(t.e[7].Name, "Empty");
-  const RankingEntry& e = t.e[8];
-  EXPECT_EQ(std::tuple(e.Name, e.Date, e.Score, e.Stage, e.Rank),
-            std::tuple(QString(10, u' '), QString("02/08/17"), 0, 3, 1));
-  EXPECT_EQ(t.e[9].Stage, 2);  // old entry 8 moved down, old 9 dropped
 }
 
 TEST(Ranking, Placement) {
@@ -39,6 +58,7 @@ TEST(Ranking, Placement) {
     int pos;
   } cases[] = {
       {defaults, {1, 0, 1}, -1},      // ties the last entry
+      {defaults, {1, -120, 3}, 8},    // counts as 0: ties entry 7 and goes below it
       {defaults, {8, 9999, 16}, -1},  // extra stage: never entered
       {graded, {2, 600, 5}, 5},       // equal to entry 4: the older entry stays above
       {graded, {2, 600, 6}, 4},       // same rank and score, later stage
@@ -53,9 +73,18 @@ TEST(Ranking, Placement) {
       for (int i = 0; i < 10; ++i) EXPECT_EQ(t.e[i].Name, c.table.e[i].Name);
       continue;
     }
-    EXPECT_EQ(t.e[c.pos].Score, c.r.Score);
-    EXPECT_EQ(t.e[c.pos].Rank, c.r.FinalRank);
-    EXPECT_EQ(t.e[c.pos + 1].Name, c.table.e[c.pos].Name);
+    const int32_t score = std::max(c.r.Score, 0);
+    EXPECT_EQ(r.Score, score);
+    const RankingEntry& e = t.e[c.pos];
+    EXPECT_EQ(
+        std::tuple(e.Name, e.Date, e.Score, e.Stage, e.Rank),
+        std::tuple(QString(10, u' '), QString("02/08/17"), score, c.r.StageNo, c.r.FinalRank));
+    // The entries below move down one; the last is dropped.
+    for (int i = c.pos + 1; i < 10; ++i) {
+      const RankingEntry &now = t.e[i], &was = c.table.e[i - 1];
+      EXPECT_EQ(std::tuple(now.Name, now.Score, now.Stage),
+                std::tuple(was.Name, was.Score, was.Stage));
+    }
   }
 }
 

@@ -1,8 +1,6 @@
 // The settings file as the window uses it: read at start-up into the option
-// ticks, the table and the window position; written once at the end, also
-// when the window is closed from inside a running stage.
-#include <unistd.h>
-
+// ticks, the table and the window position; written once at the end (the
+// window closed from inside a running stage: with the end-of-game tests).
 #include <QActionGroup>
 
 #include "settings/settings_file.h"
@@ -67,28 +65,6 @@ TEST_F(SettingsWindow, SoundOffSilencesEveryEffectIncludingTheBlockingMiss) {
   ASSERT_TRUE(s.contains("miss"));
   for (const auto& p : sim->simSound().plays)
     EXPECT_EQ(p.sync, p.name == "miss") << p.name.toStdString();
-}
-
-// The window closed by the desktop while the point moves: the settings are
-// saved and the program ends from inside the frame loop.
-TEST_F(SettingsWindow, ClosingTheWindowDuringARunSavesAndEnds) {
-  const QString fixed = QString("/tmp/korvane-close-%1").arg(getpid());
-  QDir().mkpath(fixed);
-  QFile::remove(fixed + "/qelmira.ini");
-  EXPECT_EXIT(
-      {
-        sim->dir = QString("/tmp/korvane-close-%1").arg(getppid());
-        Form& f = start();
-        sim->when([&] { return st().GameMode == 2 && f.CmdAns->Enabled(); },
-                  [&] { sim->after(400, [&] { f.win->close(); }); });
-        clickAns();
-        std::_Exit(7);  // not reached: the run ends the program
-      },
-      ::testing::ExitedWithCode(0), "");
-  const QByteArray out = readFile(fixed + "/qelmira.ini");
-  EXPECT_TRUE(out.startsWith("[Option]\r\n")) << out.constData();
-  EXPECT_TRUE(out.endsWith("[IniCheck]\r\nDummy=1\r\n"));
-  QDir(fixed).removeRecursively();
 }
 
 }  // namespace kv::test

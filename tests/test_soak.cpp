@@ -31,11 +31,8 @@ QString describe(const RankingTable& t, const Options& o, const OptionTicks& k,
   QString s;
   for (const RankingEntry& e : t.e)
     s += QString("%1|%2|%3|%4|%5\n").arg(e.Name, e.Date).arg(e.Score).arg(e.Stage).arg(e.Rank);
-  s += QString("opt %1 %2 %3 %4\n")
-           .arg(o.OptKakudai)
-           .arg(o.OptLineWidth)
-           .arg(o.OptCountDownSpeed)
-           .arg(o.OptSoundEffect);
+  s += QString::asprintf("opt %d %d %d %d\n", int{o.OptKakudai}, int{o.OptLineWidth},
+                         int{o.OptCountDownSpeed}, int{o.OptSoundEffect});
   auto ticks = [&](auto& a) {
     for (bool b : a) s += b ? '1' : '0';
     s += ' ';
@@ -49,10 +46,8 @@ QString describe(const RankingTable& t, const Options& o, const OptionTicks& k,
 
 // What a session reports to the parent before it closes the window.
 struct SessionReport {
-  int games = 0;
-  int steps = 0;
+  int games = 0, steps = 0, entries = 0;
   uint32_t virtualMs = 0;
-  int entries = 0;
 };
 
 class Player {
@@ -144,13 +139,10 @@ class Player {
     Module1& m = mod();
     RankingTable t = m.hs;
     if (f_.st.GameMode == 5 && f_.st.RankPos >= 0) t.e[f_.st.RankPos].Name = "NoName";
-    const QByteArray out = QString("%1 %2 %3 %4\n")
-                               .arg(report_.games)
-                               .arg(report_.steps)
-                               .arg(report_.virtualMs)
-                               .arg(report_.entries)
-                               .toUtf8() +
-                           describe(t, m.opt, f_.readTicks(), m.RecentName).toUtf8();
+    const QByteArray out = (QString::asprintf("%d %d %u %d\n", report_.games, report_.steps,
+                                              report_.virtualMs, report_.entries) +
+                            describe(t, m.opt, f_.readTicks(), m.RecentName))
+                               .toUtf8();
     QFile f(report_path_);
     if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size()) std::_Exit(3);
     f.close();
@@ -164,11 +156,6 @@ class Player {
     if (w->isVisible())
       QTest::mouseClick(w, Qt::LeftButton, {}, at.isNull() ? w->rect().center() : at);
   }
-  void move(QWidget* w, QPoint at) {
-    QMouseEvent ev(QEvent::MouseMove, at, w->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
-                   Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &ev);
-  }
 
   // A player who reads the graph well: the pointer goes to the cell in which
   // the rest of the run (forecast on copies of the state and the generator)
@@ -178,7 +165,7 @@ class Player {
     Random rnd = sim_.random();
     SimulateRunFrames(probe, rnd, 1);
     const int row = std::clamp(static_cast<int>(probe.m.PointY) / f_.st.geo.RowHeight, 0, 3);
-    move(f_.PicMain->widget(), QPoint(460, row * 88 + 44));
+    sendMove(f_.PicMain->widget(), QPoint(460, row * 88 + 44));
     click(f_.PicAns->widget());
   }
 
@@ -187,13 +174,11 @@ class Player {
     QWidget* plot = f_.PicMain->widget();
     if (f_.st.Frozen == 1 && pick(3) != 0) return markTheRightCell();
     switch (pick(16)) {
-      case 0:
-      case 1:
-      case 2:
+      default:  // 0 to 2: the main button, the most used control
         click(f_.CmdAns->button());
         break;
       case 3:  // over the answer strip or anywhere on the plot
-        move(plot, pick(2) ? QPoint(420 + pick(80), pick(354)) : QPoint(pick(504), pick(354)));
+        sendMove(plot, pick(2) ? QPoint(420 + pick(80), pick(354)) : QPoint(pick(504), pick(354)));
         break;
       case 4:
         click(f_.PicAns->widget());
@@ -215,12 +200,12 @@ class Player {
       }
       case 7: {
         const int k = pick(32);
-        move(f_.labChr[k]->widget(), QPoint(3, 3));
+        sendMove(f_.labChr[k]->widget(), QPoint(3, 3));
         click(f_.labChr[k]->widget(), QPoint(3, 3));
         break;
       }
       case 8:
-        move(f_.picHS->widget(), QPoint(5, 300));
+        sendMove(f_.picHS->widget(), QPoint(5, 300));
         break;
       case 9:
         click(f_.LabelAns[0]->widget());

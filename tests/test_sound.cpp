@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sound/sound.h"
+#include "tests/sim_fixture.h"
 
 namespace kv {
 namespace {
@@ -78,11 +79,9 @@ TEST(SoundWavDuration, ReadsHeadersAndSkipsOtherChunks) {
       {"garbage", QByteArray("this is not a sound file at all"), 0},
   };
   for (const auto& c : cases) {
-    QFile f(dir.filePath(QString(c.name) + ".wav"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(c.bytes);
-    f.close();
-    EXPECT_EQ(WavDurationMs(f.fileName()), c.ms) << c.name;
+    const QString path = dir.filePath(QString(c.name) + ".wav");
+    test::writeFile(path, c.bytes);
+    EXPECT_EQ(WavDurationMs(path), c.ms) << c.name;
   }
   EXPECT_EQ(WavDurationMs(dir.filePath("missing.wav")), 0u);
 }

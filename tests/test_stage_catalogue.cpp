@@ -17,11 +17,6 @@ GameState setUpWith(int16_t stage, std::initializer_list<float> draws, GameState
   return st;
 }
 
-TEST(StageCatalogueTest, StageLabel) {
-  EXPECT_EQ(StageLabel(15), QStringLiteral("STAGE 15"));
-  EXPECT_EQ(StageLabel(16), QStringLiteral("EXTRA STAGE"));
-}
-
 // A sign draw of exactly 0.5 gives sign 0; Convergence draws its sign before
 // the magnitude, Spiral and Ambition after it. Spiral's zero is replaced by +1
 // because a zero radius would hold the point at mid-plot forever.

@@ -71,7 +71,7 @@ TEST_F(ClockWaits, AClockThatMovesBetweenReadsNeitherShortensNorStretchesAWait) 
 
 // A request to quit ends the program from inside each kind of hold and wait,
 // before the wait's own time is up. (Inside a moving frame: the window closed
-// during a run, with the settings window's tests.)
+// during a run, with the end-of-game tests.)
 TEST_F(Waits, AQuitRequestedByAHandlerEndsTheProgramWhereverTheGameWaits) {
   enum Where { BareWait, CountDown, PausedRun, Marking };
   for (Where where : {BareWait, CountDown, PausedRun, Marking}) {

@@ -2,6 +2,7 @@
 // the game's state afterwards obeys the table's and the options' rules, and
 // a save of it reads back to the same table and options.
 #include <QStringList>
+#include <algorithm>
 
 #include "settings/profile_file.h"
 #include "settings/settings_file.h"
@@ -18,11 +19,10 @@ bool validName(const QString& n) {
 
 bool validDate(const QString& d) { return AnsiByteLength(d) == 8 || d == "--/--/--"; }
 
+// How many items of an option are ticked.
 template <std::size_t N>
-int ticked(const std::array<bool, N>& t) {
-  int n = 0;
-  for (bool b : t) n += b;
-  return n;
+long ticked(const std::array<bool, N>& t) {
+  return std::count(t.begin(), t.end(), true);
 }
 
 // Text that a save writes and a load reads back unchanged: no blanks or
