@@ -79,6 +79,8 @@ class Form {
   // ---- pictures the program ships
   QImage titleImage;
   QImage ansMarkImage;
+  // Where the pictures, sounds and help lie: found once, when the window is built.
+  QString dataDir;
   QString helpFile;
 
   // ---- start-up and shutdown

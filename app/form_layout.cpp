@@ -109,7 +109,8 @@ void Form::buildWindow() {
   win->layout()->setSizeConstraint(QLayout::SetFixedSize);
   qApp->installEventFilter(win.get());
 
-  const QString dir = FindDataDir(plat.programDir()) + QStringLiteral("/");
+  dataDir = FindDataDir(plat.programDir());
+  const QString dir = dataDir + QStringLiteral("/");
   titleImage = QImage(dir + QStringLiteral("title.png")).convertToFormat(QImage::Format_RGB32);
   ansMarkImage = QImage(dir + QStringLiteral("ansmark.png")).convertToFormat(QImage::Format_RGB32);
   QPixmap icon(dir + QStringLiteral("icon.png"));
@@ -144,8 +145,8 @@ void Form::buildWindow() {
   LabelRank = makeLabel(client, QStringLiteral("Ｚ"), 208, 136, 101, 97, false, kGothic, 72, true,
                         false, true);
   LabelRank->setForeColor(rgb(255, 0, 255));
-  LabelEbye = makeLabel(client, QStringLiteral("　See You Again!            KORVANE project"),
-                        152, 260, 273, 65, false, kPMincho, 20.25, false, true, true);
+  LabelEbye = makeLabel(client, QStringLiteral("　See You Again!            KORVANE project"), 152,
+                        260, 273, 65, false, kPMincho, 20.25, false, true, true);
   LinEnding = std::make_unique<LineCtl>(client);
   LinEnding->setBorder(8, kSysScrollBar);
   LinEnding->setLine(0, 400 * 15, 24 * 15, 400 * 15);

@@ -36,7 +36,6 @@ void Form::Load() {
   const int tpx = m.TwipsPerPixelX, tpy = m.TwipsPerPixelY;
 
   // 3. Help document.
-  const QString dataDir = FindDataDir(plat.programDir());
   helpFile = dataDir + QStringLiteral("/help/index.html");
 
   // 4. Sound effects, numbered 1 to 10 in this order.
