@@ -1,11 +1,7 @@
 #include "scores/ranking.h"
 
-#include <unicode/translit.h>
-#include <unicode/unistr.h>
-
 #include <algorithm>
 #include <limits>
-#include <memory>
 
 #include "platform/cp932.h"
 
@@ -16,21 +12,54 @@ constexpr int kEntries = 10;
 constexpr int kMaxNameBytes = 10;
 constexpr int16_t kLastRegularStage = 15;
 
-// Full-width letters, digits, symbols, the ideographic space and katakana to
-// their half-width forms. The transliterator is costly to build and its
-// transliterate() is const, so one instance serves every call.
+// Katakana that have a half-width twin, in the order of the twins from
+// U+FF65 ("･") to U+FF9D ("ﾝ").
+constexpr char16_t kFullKana[] =
+    u"・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメ"
+    u"モヤユヨラリルレロワン";
+constexpr char16_t kFirstHalfKana = 0xFF65;
+static_assert(sizeof(kFullKana) / sizeof(char16_t) - 1 == 0xFF9D - kFirstHalfKana + 1);
+
+// The half-width twin of a plain katakana, or 0.
+char16_t halfKana(char16_t c) {
+  for (size_t i = 0; kFullKana[i] != 0; ++i)
+    if (kFullKana[i] == c) return static_cast<char16_t>(kFirstHalfKana + i);
+  return 0;
+}
+
+// Full-width letters, digits, ASCII symbols, the ideographic space and
+// katakana to their half-width forms; a voiced katakana becomes two
+// characters. Every other character stays as typed: a general full-to-half
+// mapping would also turn symbols such as "○" or "■" into half-width forms
+// that Shift-JIS cannot hold, and the name would not survive a save.
 QString toHalfWidth(const QString& text) {
-  static const std::unique_ptr<icu::Transliterator> fullToHalf = [] {
-    UErrorCode err = U_ZERO_ERROR;
-    std::unique_ptr<icu::Transliterator> t(
-        icu::Transliterator::createInstance("Fullwidth-Halfwidth", UTRANS_FORWARD, err));
-    return U_SUCCESS(err) ? std::move(t) : nullptr;
-  }();
-  if (!fullToHalf || text.isEmpty()) return text;
-  icu::UnicodeString u(reinterpret_cast<const UChar*>(text.utf16()),
-                       static_cast<int32_t>(text.size()));
-  fullToHalf->transliterate(u);
-  return QString(reinterpret_cast<const QChar*>(u.getBuffer()), u.length());
+  QString out;
+  out.reserve(text.size());
+  for (const QChar qc : text) {
+    const char16_t c = qc.unicode();
+    if (c >= 0xFF01 && c <= 0xFF5E) {
+      out += QChar(static_cast<char16_t>(c - 0xFF01 + 0x21));
+    } else if (c == 0x3000) {
+      out += QLatin1Char(' ');
+    } else if (const char16_t k = halfKana(c)) {
+      out += QChar(k);
+    } else {
+      // ガ is カ with the voiced mark (U+3099), パ is ハ with the semi-voiced
+      // mark (U+309A): the base and a half-width mark.
+      const QString d = qc.decomposition();
+      const char16_t base = d.size() == 2 ? halfKana(d.at(0).unicode()) : 0;
+      if (base != 0 && d.at(1).unicode() == 0x3099) {
+        out += QChar(base);
+        out += QChar(0xFF9E);
+      } else if (base != 0 && d.at(1).unicode() == 0x309A) {
+        out += QChar(base);
+        out += QChar(0xFF9F);
+      } else {
+        out += qc;
+      }
+    }
+  }
+  return out;
 }
 
 bool isBlankName(const QString& s) {

@@ -7,13 +7,20 @@
 namespace kv {
 namespace {
 
-TEST(ScoringTest, RankRuleTestsTheTableInOrder) {
+// Both sides of every threshold of the rank table.
+TEST(ScoringTest, RankRuleAtEveryBoundary) {
   struct Case {
     int32_t score;
     int16_t misses, rank;
   };
-  const Case cases[] = {{5000, 11, 2}, {1600, 0, 8}, {1599, 0, 7}, {1600, 2, 7}, {299, 7, 3},
-                        {299, 6, 4},   {300, 6, 5},  {799, 0, 5},  {5000, 4, 6}, {1200, 0, 7}};
+  const Case cases[] = {
+      {5000, 11, 2}, {5000, 10, 5},               // Z: more than 10 misses
+      {299, 7, 3},   {300, 7, 5},   {299, 6, 4},  // E: under 300 and more than 6 misses
+      {299, 0, 4},   {300, 0, 5},   {-1, 11, 2},  // D: under 300
+      {799, 0, 5},   {800, 0, 6},   {5000, 6, 5}, {5000, 5, 6},  // C
+      {1199, 0, 6},  {1200, 0, 7},  {5000, 4, 6}, {5000, 3, 7},  // B
+      {1599, 0, 7},  {1600, 0, 8},  {5000, 2, 7}, {1600, 1, 8},  // A, S
+  };
   for (const Case& c : cases) {
     EXPECT_EQ(RankRule(c.score, c.misses), c.rank) << c.score << " / " << c.misses;
   }
@@ -62,8 +69,20 @@ TEST(Ranking, Placement) {
       {defaults, {8, 9999, 16}, -1},  // extra stage: never entered
       {graded, {2, 600, 5}, 5},       // equal to entry 4: the older entry stays above
       {graded, {2, 600, 6}, 4},       // same rank and score, later stage
-      {graded, {2, 650, 1}, 4},      {graded, {3, 0, 1}, 0},  // a higher rank beats any score
+      {graded, {2, 650, 1}, 4},
+      {graded, {3, 0, 1}, 0},  // a higher rank beats any score
       {graded, {2, 100, 5}, -1},
+      // Every tie: rank, then score, then stage decide; a full tie stays below.
+      {graded, {2, 600, 4}, 5},
+      {graded, {2, 601, 1}, 4},
+      {graded, {1, 9999, 15}, -1},
+      {graded, {2, 100, 6}, 9},
+      {graded, {2, 1000, 5}, 1},
+      {graded, {2, 1000, 6}, 0},
+      {graded, {2, 1001, 1}, 0},
+      {graded, {2, 99, 15}, -1},
+      {graded, {2, 5000, 15}, 0},
+      {graded, {2, 5000, 16}, -1},  // the last regular stage
   };
   for (const Case& c : cases) {
     RankingTable t = c.table;
@@ -104,12 +123,40 @@ TEST(Ranking, NormalizeName) {
       {"ガギグゲゴザ", "ｶﾞｷﾞｸﾞｹﾞｺﾞｻﾞ", "?"},
       {"漢字漢字漢", "漢字漢字漢", "漢字漢字漢"},
       {"漢字漢字漢字", "漢字漢字漢字", "?"},
+      // The ends of the full-width ASCII block, and its neighbours, which stay.
+      {"！～＼\uFF00\uFF5F", "!~\\\uFF00\uFF5F", "!~\\\uFF00\uFF5F"},
+      {"ヴパポ・ーヲンヱ", "ｳﾞﾊﾟﾎﾟ･ｰｦﾝヱ", "?"},
+      {"ヴパポ・ーヲン", "ｳﾞﾊﾟﾎﾟ･ｰｦﾝ", "ｳﾞﾊﾟﾎﾟ･ｰｦﾝ"},
+      {"ァッョヵヶヮ", "ｧｯｮヵヶヮ", "ｧｯｮヵヶヮ"},
+      // Symbols without a half-width form in Shift-JIS are kept as typed and
+      // count two bytes each.
+      {"○■←│", "○■←│", "○■←│"},
+      {"■■■■■", "■■■■■", "■■■■■"},
+      {"■■■■■■", "■■■■■■", "?"},
+      {"ひらがな「」、。", "ひらがな「」、。", "?"},
+      {"ひらが「」", "ひらが「」", "ひらが「」"},
   };
   for (const Case& c : cases) {
     QString name = c.in;
     EXPECT_EQ(NormalizeName(name), c.stored) << c.in.toStdString();
     EXPECT_EQ(name, c.halfWidth) << c.in.toStdString();
   }
+}
+
+// Names are padded to ten characters, not bytes; a rank code outside 1..8
+// shows a blank; numbers keep their leading zeros and grow to the right.
+TEST(Ranking, TableLines) {
+  const struct {
+    RankingEntry e;
+    QString line;
+  } cases[] = {
+      {{"Empty", "--/--/--", 0, 10, 1}, "Empty       --/--/--     -  00000     10"},
+      {{"山田太郎", "02/08/17", 123, 7, 8}, "山田太郎        02/08/17     S  00123     07"},
+      {{"ｶﾞｷﾞ漢", "02/08/17", 99999, 15, 2}, "ｶﾞｷﾞ漢       02/08/17     Z  99999     15"},
+      {{"ABCDEFGHIJ", "02/08/17", 123456, 115, 0}, "ABCDEFGHIJ  02/08/17        123456     115"},
+      {{"", "02/08/17", -5, -1, 9}, "            02/08/17        -00005     -01"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatRankingLine(c.e), c.line) << c.line.toStdString();
 }
 
 }  // namespace
