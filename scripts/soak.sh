@@ -13,4 +13,4 @@ cmake --build build-asan -j "$(nproc)" --target korvane_tests
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   KORVANE_SOAK_HOURS="$hours" KORVANE_SOAK_SEED="$seed" \
   ./build-asan/out/korvane_tests --gtest_filter='Soak.*' 2>&1 |
-  grep -v -e 'does not support' -e 'XDG_RUNTIME_DIR' | tee /dev/stderr | grep '^soak: games' | tail -1
+  grep -v -e 'does not support' -e 'XDG_RUNTIME_DIR' | bash scripts/soak-summary.sh
