@@ -145,7 +145,7 @@ void Form::buildWindow() {
   LabelRank = makeLabel(client, QStringLiteral("Ｚ"), 208, 136, 101, 97, false, kGothic, 72, true,
                         false, true);
   LabelRank->setForeColor(rgb(255, 0, 255));
-  LabelEbye = makeLabel(client, QStringLiteral("　See You Again!            KORVANE project"), 152,
+  LabelEbye = makeLabel(client, QStringLiteral("　See You Again!            2002 KORVANE"), 152,
                         260, 273, 65, false, kPMincho, 20.25, false, true, true);
   LinEnding = std::make_unique<LineCtl>(client);
   LinEnding->setBorder(8, kSysScrollBar);
@@ -197,6 +197,8 @@ void Form::buildWindow() {
   linName = std::make_unique<LineCtl>(hs);
   linName->setBorder(12, rgb(224, 224, 224));
   linName->setLine(272 * 15, 32 * 15, 0, 32 * 15);
+  // The heading in front: the bar underlines it rather than hiding its foot.
+  labName->ZOrderFront();
   labHSHead = makeLabel(hs, QStringLiteral("Label1"), 4, 48, 42, 13, true, kGothic, 9.75, false,
                         false, false, true);
   labHSHead->setForeColor(rgb(255, 255, 0));

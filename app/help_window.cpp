@@ -1,6 +1,7 @@
 #include "app/help_window.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QPainter>
 #include <QScreen>
@@ -104,11 +105,30 @@ HelpWindow* HelpWindow::showFor(QWidget* owner, const QString& startPage) {
   return w;
 }
 
+void HelpWindow::closeEvent(QCloseEvent* e) {
+  QMainWindow::closeEvent(e);
+  if (e->isAccepted() && onClose) onClose();
+}
+
 // "ヘルプ表示" (F1) and its twin in the pop-up menu: a running game is paused
 // first, so it waits while the player reads.
 void Form::printhelp_Click() {
   PauseOn();
-  HelpWindow::showFor(win.get(), helpFile);
+  HelpWindow* help = HelpWindow::showFor(win.get(), helpFile);
+  // Back from the help, the keyboard goes to the game again, and into the
+  // name box if a name is being typed.
+  // Done once the help window is gone: while it closes it is still the active
+  // window.
+  help->onClose = [this] {
+    QMetaObject::invokeMethod(
+        win.get(),
+        [this] {
+          win->activateWindow();
+          if (st.GameMode == 5 && txtName->Visible())
+            txtName->edit()->setFocus(Qt::OtherFocusReason);
+        },
+        Qt::QueuedConnection);
+  };
 }
 
 }  // namespace kv

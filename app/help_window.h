@@ -3,6 +3,7 @@
 // document that ships with the program. It does not block the game; a second
 // request brings the open window to the front.
 #include <QMainWindow>
+#include <functional>
 
 class QTextBrowser;
 
@@ -18,6 +19,12 @@ class HelpWindow : public QMainWindow {
   static HelpWindow* showFor(QWidget* owner, const QString& startPage);
 
   QTextBrowser* browser() const { return browser_; }
+
+  // Called when the window closes.
+  std::function<void()> onClose;
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
 
  private:
   QTextBrowser* browser_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QValidator>
 
 #include "platform/fonts.h"
 #include "platform/twips.h"
@@ -187,13 +188,39 @@ void Button::setFocus() { button()->setFocus(Qt::OtherFocusReason); }
 
 // The maximum length limits what the user types, pastes or composes, not
 // what the program puts in the box.
+// Every way into the box (typing, pasting, the X11 selection on a middle
+// click, an input method) ends in the line edit's validation: a text that
+// grew past the limit loses what was inserted last. The program's own texts
+// (the letter keys) may be longer.
+class LengthLimit : public QValidator {
+ public:
+  LengthLimit(QObject* parent, const int* maxLength) : QValidator(parent), max_(maxLength) {}
+  State validate(QString& text, int& pos) const override {
+    const qsizetype limit = std::max<qsizetype>(*max_, before.size());
+    if (!programText && text.size() > limit) {
+      const int cut = static_cast<int>(std::min<qsizetype>(text.size() - limit, pos));
+      pos -= cut;
+      text.remove(pos, cut);
+    }
+    return Acceptable;
+  }
+  QString before;  // the text before the change
+  bool programText = false;
+
+ private:
+  const int* max_;
+};
+
 class TextEdit : public QLineEdit {
  public:
-  TextEdit(QWidget* parent, TextBox* owner) : QLineEdit(parent), owner_(owner) {
+  TextEdit(QWidget* parent, TextBox* owner)
+      : QLineEdit(parent), owner_(owner), limit_(new LengthLimit(this, &owner->maxLength_)) {
+    setValidator(limit_);
     // Drops and the context menu's paste would get past the length limit.
     setAcceptDrops(false);
     setContextMenuPolicy(Qt::NoContextMenu);
     connect(this, &QLineEdit::textChanged, [this] {
+      limit_->before = text();
       if (owner_->onChange) owner_->onChange();
     });
     connect(this, &QLineEdit::returnPressed, [this] {
@@ -235,11 +262,19 @@ class TextEdit : public QLineEdit {
     insert(t.left(room));
   }
   TextBox* owner_;
+
+ public:
+  LengthLimit* limit_;
 };
 
 TextBox::TextBox(QWidget* parent) : Control(new TextEdit(parent, this)) {}
 QString TextBox::Text() const { return edit()->text(); }
-void TextBox::setText(const QString& t) { edit()->setText(t); }
+void TextBox::setText(const QString& t) {
+  LengthLimit& limit = *static_cast<TextEdit*>(edit())->limit_;
+  limit.programText = true;
+  edit()->setText(t);
+  limit.programText = false;
+}
 void TextBox::setMaxLength(int n) { maxLength_ = n; }
 void TextBox::setColors(Color fore, Color back) {
   QPalette pal = edit()->palette();

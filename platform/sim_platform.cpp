@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "sound/sound.h"
 
@@ -75,12 +76,14 @@ void SimPlatform::timerStateChanged(Timer& t) {
 
 void SimPlatform::timerDestroyed(Timer& t) { timers_.erase(&t); }
 
-void SimPlatform::messageBox(const QString& text, MsgIcon, const QString& title) {
+void SimPlatform::messageBox(const QString& text, MsgIcon icon, const QString& title) {
   messages.push_back(title + QStringLiteral(": ") + text);
+  icons.push_back(icon);
 }
 
 bool SimPlatform::askYesNo(const QString& text, MsgIcon icon, const QString& title) {
   messageBox(text, icon, title);
+  if (whileAsking) std::exchange(whileAsking, nullptr)();
   if (answers.empty()) return true;
   const bool yes = answers.front();
   answers.erase(answers.begin());

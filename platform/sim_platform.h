@@ -91,7 +91,11 @@ class SimPlatform : public Platform {
 
   SimSoundBackend& simSound() { return sound_; }
   std::vector<QString> messages;
+  std::vector<MsgIcon> icons;  // one for each of `messages`
   std::vector<bool> answers;
+  // Runs while a question is open, as the toolkit's modal loop would run
+  // timers and other events.
+  std::function<void()> whileAsking;
   bool lockFree = true;
   int tppX = 15, tppY = 15;
   QDate today_ = QDate(2002, 8, 17);

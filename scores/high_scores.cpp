@@ -27,6 +27,10 @@ void Form::mnuClearHighScore_Click() {
   if (!plat.askYesNo(QStringLiteral("ハイスコアを初期化してもよろしいですか？"), MsgIcon::Question,
                      QStringLiteral("qelmira")))
     return;
+  // The question runs its own event loop while the game's timers tick on: the
+  // end of an ending may have started a name entry meanwhile, which disables
+  // this item. The new entry keeps its place; nothing is cleared.
+  if (!mnuClearHighScore->Enabled()) return;
   ClearRanking(mod().hs);
   if (picHS->Visible()) ShowHighScores();
 }

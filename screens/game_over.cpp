@@ -6,21 +6,6 @@
 
 namespace kv {
 
-namespace {
-
-constexpr double kSecondsPerDay = 86400.0;
-
-// Seconds from `start` to the time of day `now`. The time of day starts again
-// at midnight, so a wait that began late in the day would otherwise see a
-// large negative span and last until the next day.
-double secondsSince(double start, double now) {
-  double elapsed = now - start;
-  if (elapsed < -kSecondsPerDay / 2) elapsed += kSecondsPerDay;
-  return elapsed;
-}
-
-}  // namespace
-
 void Form::timGameover_Timer() {
   const int32_t tpx = st.geo.TwipsPerPixelX, tpy = st.geo.TwipsPerPixelY;
   if (PicMain->Height() >= 10 * tpy) {
@@ -33,20 +18,24 @@ void Form::timGameover_Timer() {
   timCorrect->setEnabled(false);
   Labelmsg->setVisible(false);
 
-  // The wait is measured from the whole second nearest to the start, so it
-  // lasts between 3.5 and 4.5 s after the effect begins.
-  const double start = std::nearbyint(plat.secondsOfDay());
+  // The wait is measured from the whole second of the day nearest to the
+  // start, so it lasts between 3.5 and 4.5 s after the effect begins. The
+  // time of day is read only for that rounding: the wait itself runs on the
+  // millisecond clock, which a midnight, a daylight-saving change or a clock
+  // set back cannot stretch.
+  const double now = plat.secondsOfDay();
+  const uint32_t startMs = plat.timeGetTime();
+  const double behind = now - std::nearbyint(now);  // -0.5 .. 0.5 s
+  // More than four seconds from the rounded start, in whole milliseconds.
+  const auto waitMs = static_cast<uint32_t>(std::floor((4 - behind) * 1000)) + 1;
   PlayEffect(4, 1, 0);
   for (;;) {
     plat.processEvents();
     // An open menu holds the wait, as it holds every other wait.
     plat.holdWhileMenuOpen([this] { return st.QuitRequested != 0; });
     if (st.QuitRequested != 0) EndNow();
-    const double elapsed = secondsSince(start, plat.secondsOfDay());
-    if (elapsed > 4) break;
-    // Sleep until just past the four seconds (or the next event).
-    const auto remaining = static_cast<uint32_t>(std::floor((4 - elapsed) * 1000)) + 1;
-    plat.waitForEvents(plat.timeGetTime() + remaining);
+    if (plat.timeGetTime() - startMs >= waitMs) break;
+    plat.waitForEvents(startMs + waitMs);
   }
   EnterRanking();
 }

@@ -81,6 +81,22 @@ TEST_F(Help, AMissingDocumentIsNamedAndTheGameGoesOn) {
   EXPECT_EQ(st().MissCount, 1);
 }
 
+// Back from the help during a name entry, the keyboard goes to the name box.
+TEST_F(Help, ClosingTheHelpGivesTheNameBoxTheKeyboardAgain) {
+  start();
+  st().FinalRank = 1;
+  st().StageNo = 11;
+  form->EnterRanking();
+  ASSERT_EQ(st().GameMode, 5);
+  pressF1();
+  HelpWindow* h = helpWindows()[0];
+  QApplication::setActiveWindow(h);
+  EXPECT_NE(QApplication::focusWidget(), form->txtName->edit());
+  QTest::keyClick(h->browser(), Qt::Key_Escape);
+  sim->advance(10);
+  EXPECT_EQ(QApplication::focusWidget(), form->txtName->edit());
+}
+
 // Every link between the pages leads to a page that exists, every picture is
 // one of the screens the build makes, and every stage has its entry.
 TEST(HelpDocument, LinksResolveAndEveryStageIsDescribed) {

@@ -1,0 +1,289 @@
+// The end of a game tick by tick, on a window whose outer size is 7650 x 6390
+// twips (510 x 426 pixels): the game-over shrink, the flying letters and
+// their flash, the wash and squeeze of the plot, the line, "Your rank :", the
+// rank letter and the farewell; the name box over its line, the hint boxes
+// after the entry, and the table cleared while the ending runs out.
+#include <QFontMetrics>
+
+#include "scores/ranking.h"
+#include "tests/sim_fixture.h"
+
+namespace kv::test {
+
+class EndTicks : public SimGame {
+ protected:
+  Form& startSized() {
+    start();
+    EXPECT_EQ(std::tuple(form->formWidth(), form->formHeight()), std::tuple(7650.0, 6390.0));
+    return *form;
+  }
+  // The ending of a game won with `score` and no miss (rank S from 1600).
+  void startEnding(int32_t score) {
+    st().Score = score;
+    st().MissCount = 0;
+    form->StartEnding();
+  }
+  bool inPhase2() const { return !form->PicMain->Visible() && !form->timFryLetters->enabled(); }
+  // Runs to tick `n` of the ending's second phase.
+  void toPhase2Tick(int n) {
+    sim->runUntil([&] { return inPhase2() && st().EndingTicks == n; });
+  }
+};
+
+// Tick k moves the plot 5 pixels right and down and takes 10 pixels off both
+// sides; tick 36 finds it under 10 pixels high and hides it.
+TEST_F(EndTicks, TheGameOverShrinksThePlotAroundItsCentre) {
+  startSized();
+  form->StartGameOver();
+  const struct {
+    int tick;
+    double left, top, width, height;
+  } rows[] = {{0, 0, 0, 7560, 5310},
+              {1, 75, 75, 7410, 5160},
+              {2, 150, 150, 7260, 5010},
+              {35, 2625, 2625, 2310, 60}};
+  int done = 0;
+  for (const auto& r : rows) {
+    sim->advance(50 * (r.tick - done));
+    done = r.tick;
+    const Picture& p = *form->PicMain;
+    EXPECT_EQ(std::tuple(p.Left(), p.Top(), p.Width(), p.Height(), p.Visible()),
+              std::tuple(r.left, r.top, r.width, r.height, true))
+        << "tick " << r.tick;
+  }
+}
+
+// Letter i starts 5 ticks after letter i - 1 from (1260, 5751), flies 25
+// ticks to (1380 + 305 i, 639) shrinking from 342 to 30 points, then flashes
+// from RGB(0,1,0) through reds to black.
+TEST_F(EndTicks, EveryFlyingLetterFliesShrinksAndFlashesOnItsOwnTicks) {
+  startSized();
+  form->StartFlyingLetters();
+  const struct {
+    int tick, letter;
+    double left, top, points;
+    Color color;
+  } rows[] = {
+      {1, 0, 1265, 5547, 342, 0},    {1, 1, 960, 12780, 340, 0},  // not started: below the window
+      {6, 1, 1277, 5547, 342, 0},    {25, 0, 1380, 639, 30, 0},    {25, 1, 1600, 1661, 142, 0},
+      {26, 0, 1380, 639, 30, 256},   {27, 0, 1380, 639, 30, 248},  {47, 7, 2342, 3297, 270, 0},
+      {57, 0, 1380, 639, 30, 8},     {58, 0, 1380, 639, 30, 0},    {75, 15, 960, 12780, 340, 0},
+      {76, 15, 1448, 5547, 342, 0},  {88, 15, 3701, 3093, 258, 0}, {100, 15, 5955, 639, 30, 0},
+      {101, 15, 5955, 639, 30, 256}, {132, 15, 5955, 639, 30, 8},  {133, 15, 5955, 639, 30, 0},
+  };
+  int done = 0;
+  for (const auto& r : rows) {
+    sim->advance(60 * (r.tick - done));
+    done = r.tick;
+    ASSERT_EQ(st().FryTicks, r.tick);
+    const Label& l = *form->LabFry[r.letter];
+    EXPECT_EQ(
+        std::tuple(l.Left(), l.Top(), l.FontSize(), l.ForeColor(), l.Caption()),
+        std::tuple(r.left, r.top, r.points, r.color, QString("Congraturations!").mid(r.letter, 1)))
+        << "tick " << r.tick << " letter " << r.letter;
+  }
+  // After its flash a letter keeps its colour.
+  form->LabFry[15]->setForeColor(1234);
+  sim->advance(60);
+  EXPECT_EQ(form->LabFry[15]->ForeColor(), 1234);
+  sim->advance(60 * (138 - 134));
+  EXPECT_TRUE(form->timFryLetters->enabled());
+  sim->advance(60);
+  EXPECT_FALSE(form->timFryLetters->enabled());
+  EXPECT_EQ(st().FryTicks, 139);
+}
+
+// Phase 1: red, green, blue merged in bit by bit (a black pixel shows the
+// colour 2^n - 1) while the plot loses 100 twips of height a tick and moves
+// 50 down; under 100 twips high it is hidden.
+TEST_F(EndTicks, ThePlotIsWashedWhiteAndSqueezedFlat) {
+  startSized();
+  form->PicMain->PSet(3000, 200, 0);
+  startEnding(5000);
+  const struct {
+    int tick;
+    Color pixel;
+    double top, height;
+  } rows[] = {{1, 0x000001, 50, 5210},    {7, 0x00007F, 350, 4610},  {8, 0x0000FF, 400, 4510},
+              {9, 0x0001FF, 450, 4410},   {16, 0x00FFFF, 800, 3710}, {17, 0x01FFFF, 850, 3610},
+              {24, 0xFFFFFF, 1200, 2910}, {53, -1, 2650, 10}};  // the pixel is outside by now
+  int done = 0;
+  for (const auto& r : rows) {
+    sim->advance(50 * (r.tick - done));
+    done = r.tick;
+    const Picture& p = *form->PicMain;
+    EXPECT_EQ(std::tuple(p.Point(3000, 200), p.Top(), p.Height(), p.Visible(), p.Width()),
+              std::tuple(r.pixel, r.top, r.height, true, 7560.0))
+        << "tick " << r.tick;
+  }
+  sim->advance(50);
+  EXPECT_FALSE(form->PicMain->Visible());
+  EXPECT_EQ(st().EndingTicks, 0);
+}
+
+// Phase 2, after the letters have flashed: the line grows under the word in
+// 12 ticks, "Your rank :" at 25, the rank letter fades in from 71 to 80, the
+// farewell at 150, the ranking at 300.
+TEST_F(EndTicks, TheSecondPhaseShowsEachPartOnItsTick) {
+  startSized();
+  startEnding(5000);
+  ASSERT_EQ(st().FinalRank, 8);
+  const struct {
+    int tick;
+    double lineEnd;
+    bool line, yourRank, rank;
+    Color rankColor;
+    bool farewell;
+  } rows[] = {
+      {1, 1380 + 4890.0 / 12, true, false, false, 0, false},
+      {6, 3825, true, false, false, 0, false},
+      {12, 6270, true, false, false, 0, false},
+      {13, 6270, true, false, false, 0, false},
+      {24, 6270, true, false, false, 0, false},
+      {25, 6270, true, true, false, 0, false},
+      {70, 6270, true, true, false, 0, false},
+      {71, 6270, true, true, true, rgb(255, 255, 242), false},
+      {75, 6270, true, true, true, rgb(255, 255, 192), false},
+      {80, 6270, true, true, true, rgb(255, 255, 128), false},
+      {149, 6270, true, true, true, rgb(255, 255, 128), false},
+      {150, 6270, true, true, true, rgb(255, 255, 128), true},
+      {299, 6270, true, true, true, rgb(255, 255, 128), true},
+  };
+  form->LabelRank->setForeColor(0);
+  for (const auto& r : rows) {
+    toPhase2Tick(r.tick);
+    EXPECT_EQ(std::tuple(form->LinEnding->X1(), form->LinEnding->X2(), form->LinEnding->Visible(),
+                         form->Labelyr->Visible(), form->LabelRank->Visible(),
+                         form->LabelRank->ForeColor(), form->LabelEbye->Visible(), st().GameMode),
+              std::tuple(1380.0, r.lineEnd, r.line, r.yourRank, r.rank, r.rankColor, r.farewell, 0))
+        << "tick " << r.tick;
+  }
+  EXPECT_EQ(form->LinEnding->Y1(), 6390 / 6 + 60);
+  EXPECT_FALSE(form->Labelmsg->Visible());
+  // The farewell keeps the year after its twelve blanks and fits its label on
+  // two lines.
+  const Label& bye = *form->LabelEbye;
+  EXPECT_TRUE(bye.Caption().startsWith("　See You Again!" + QString(12, ' ') + "2002 "));
+  const QRect box(0, 0, toPx(bye.Width()), toPx(bye.Height()));
+  const QRect text =
+      QFontMetrics(bye.qfont())
+          .boundingRect(box, Qt::AlignTop | Qt::AlignLeft | Qt::TextWordWrap, bye.Caption());
+  EXPECT_LE(text.height(), box.height());
+  EXPECT_LE(text.width(), box.width());
+  toPhase2Tick(299);
+  sim->advance(50);
+  EXPECT_EQ(st().GameMode, 5);
+  EXPECT_EQ(
+      std::tuple(form->LabFry[0]->Visible(), form->LabFry[15]->Visible(),
+                 form->LinEnding->Visible(), form->Labelyr->Visible(), form->LabelRank->Visible(),
+                 form->LabelEbye->Visible(), form->timEnding->enabled()),
+      std::tuple(false, false, false, false, false, false, false));
+}
+
+// The table cleared from the menu near the end of the ending: answered at
+// once, the result goes into the cleared table; if the ending runs out while
+// the question is open, the name entry that started keeps its entry.
+TEST_F(EndTicks, ClearingTheTableDuringTheEndingLeavesAConsistentGame) {
+  for (bool endsWhileAsked : {false, true}) {
+    SCOPED_TRACE(endsWhileAsked);
+    TearDown();
+    SetUp();
+    startSized();
+    mod().hs.e[0] = {"KORVANE", "02/08/17", 9999, 15, 8};
+    startEnding(5000);
+    toPhase2Tick(290);
+    if (endsWhileAsked)
+      sim->whileAsking = [&] { sim->runUntil([&] { return st().GameMode == 5; }); };
+    form->mnuClearHighScore->click();
+    sim->runUntil([&] { return st().GameMode == 5; });
+    sim->advance(1000);
+    EXPECT_EQ(st().GameMode, 5);
+    EXPECT_EQ(st().RankPos, endsWhileAsked ? 1 : 0);
+    EXPECT_EQ(mod().hs.e[0].Name, endsWhileAsked ? "KORVANE" : "          ");
+    EXPECT_EQ(mod().hs.e[st().RankPos].Score, 5000);
+    EXPECT_TRUE(form->txtName->Visible());
+    EXPECT_TRUE(form->timInputName->enabled());
+    EXPECT_EQ(form->CmdAns->Caption(), "OK");
+    EXPECT_FALSE(form->mnuClearHighScore->Enabled());
+  }
+}
+
+// The name box lies over the name column of the new line, 2 pixels up and
+// left; the heading is drawn in front of the grey bar under it.
+TEST_F(EndTicks, TheNameBoxLiesOverTheNewLine) {
+  startSized();
+  const struct {
+    int pos;
+    double top;
+  } rows[] = {{0, 2359.5}, {4, 3324.954545}, {9, 4531.772727}};
+  for (const auto& r : rows) {
+    ClearRanking(mod().hs);
+    st().FinalRank = 1;
+    st().Score = 0;
+    st().StageNo = static_cast<int16_t>(11 - r.pos);
+    form->EnterRanking();
+    ASSERT_EQ(st().RankPos, r.pos);
+    EXPECT_NEAR(form->txtName->Left(), 1213.6, 1e-6);
+    EXPECT_NEAR(form->txtName->Top(), r.top, 1e-6) << r.pos;
+    EXPECT_NEAR(form->labHS[r.pos]->Top() - 30, r.top, 1e-6) << r.pos;
+    clickAns();
+  }
+  const QObjectList& order = form->picHS->widget()->children();
+  EXPECT_GT(order.indexOf(form->labName->widget()), order.indexOf(form->linName->widget()));
+}
+
+// Rank Z and rank S leave a hint after the name entry; no other rank does.
+TEST_F(EndTicks, OnlyRanksZAndSLeaveAHint) {
+  startSized();
+  const QString z = "Ｚランク　おめでとう！: 「解答してください！」の文字を15回クリック！";
+  const QString s = "Ｓランク　おめでとう！: 実はＥランクの下に、Ｚランクが存在するという・・・";
+  const struct {
+    int16_t rank;
+    QString message;
+    MsgIcon icon;
+  } rows[] = {{1, "", MsgIcon::None}, {2, z, MsgIcon::Information}, {3, "", MsgIcon::None},
+              {4, "", MsgIcon::None}, {5, "", MsgIcon::None},       {6, "", MsgIcon::None},
+              {7, "", MsgIcon::None}, {8, s, MsgIcon::Question}};
+  for (const auto& r : rows) {
+    ClearRanking(mod().hs);
+    sim->messages.clear();
+    sim->icons.clear();
+    st().FinalRank = r.rank;
+    st().Score = 0;
+    st().StageNo = 11;
+    form->EnterRanking();
+    ASSERT_EQ(st().GameMode, 5);
+    clickAns();
+    EXPECT_EQ(st().GameMode, 6);
+    EXPECT_EQ(QStringList(sim->messages.begin(), sim->messages.end()).join("|"), r.message)
+        << r.rank;
+    EXPECT_EQ(sim->icons.empty() ? MsgIcon::None : sim->icons[0], r.icon) << r.rank;
+  }
+}
+
+// Blanks are trimmed from both ends of the box (the box shows the result);
+// full-width blanks are not trimmed but become half-width when stored.
+TEST_F(EndTicks, TheTypedNameLosesItsOuterBlanksOnly) {
+  startSized();
+  const struct {
+    QString typed, shown, stored;
+  } rows[] = {{"  AB  ", "AB", "AB"},
+              {" A B ", "A B", "A B"},
+              {"\u3000ＡＢ\u3000", "\u3000ＡＢ\u3000", " AB "},
+              {" \u3000A\u3000 ", "\u3000A\u3000", " A "},
+              {"\u3000 \u3000", "\u3000 \u3000", "NONAME"},
+              {"          ", "", "NONAME"}};
+  for (const auto& r : rows) {
+    ClearRanking(mod().hs);
+    st().FinalRank = 1;
+    st().Score = 0;
+    st().StageNo = 11;
+    form->EnterRanking();
+    form->txtName->setText(r.typed);
+    clickAns();
+    EXPECT_EQ(form->txtName->Text(), r.shown) << r.typed.toStdString();
+    EXPECT_EQ(mod().hs.e[0].Name, r.stored) << r.typed.toStdString();
+  }
+}
+
+}  // namespace kv::test
