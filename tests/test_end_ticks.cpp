@@ -228,6 +228,25 @@ TEST_F(EndTicks, TheNameBoxLiesOverTheNewLine) {
     EXPECT_NEAR(form->labHS[r.pos]->Top() - 30, r.top, 1e-6) << r.pos;
     clickAns();
   }
+  // The new line swings between yellow and red every 8 ticks of 150 ms.
+  ClearRanking(mod().hs);
+  form->EnterRanking();
+  ASSERT_EQ(st().RankPos, 9);
+  st().NameFlashTicks = 0;
+  const struct {
+    int tick;
+    Color color;
+  } flash[] = {{1, rgb(255, 192, 0)},
+               {4, rgb(255, 0, 0)},
+               {7, rgb(255, 192, 0)},
+               {8, rgb(255, 255, 0)},
+               {9, rgb(255, 192, 0)}};
+  int done = 0;
+  for (const auto& f : flash) {
+    sim->advance(150 * (f.tick - done));
+    done = f.tick;
+    EXPECT_EQ(form->labHS[st().RankPos]->ForeColor(), f.color) << f.tick;
+  }
   const QObjectList& order = form->picHS->widget()->children();
   EXPECT_GT(order.indexOf(form->labName->widget()), order.indexOf(form->linName->widget()));
 }
