@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests, the installation
-# checks (validators, dpkg-shlibdeps for the package) and the game need.
+# checks (validators, dpkg-shlibdeps and lintian for the package) and the
+# game need.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-multimedia-dev libicu-dev
       libgtest-dev fonts-ipafont-gothic fonts-ipafont-mincho
-      desktop-file-utils appstream dpkg-dev file)
+      desktop-file-utils appstream dpkg-dev file lintian)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
