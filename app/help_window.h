@@ -31,6 +31,10 @@ class HelpWindow : public QMainWindow {
   // Called when the window closes.
   std::function<void()> onClose;
 
+  // Speaks the language installed now: its own texts, and the page shown
+  // turned into the same page of that language.
+  void speak();
+
  protected:
   void changeEvent(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
