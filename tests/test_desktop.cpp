@@ -1,5 +1,7 @@
 // The game on a desktop: the help window and its document, where the data
 // and the settings file are found.
+#include <sys/stat.h>
+
 #include <QRegularExpression>
 #include <QTextBrowser>
 
@@ -136,9 +138,14 @@ TEST(Locations, DataAndSettingsFollowHowTheGameWasInstalled) {
   EXPECT_EQ(ChooseIniPath(bin, shared, root + "/cfg", home), root + "/cfg/korvane/qelmira.ini");
   EXPECT_EQ(ChooseIniPath(bin, shared, "", home), home + "/.config/korvane/qelmira.ini");
   EXPECT_EQ(ChooseIniPath(bin, shared, "cfg", home), home + "/.config/korvane/qelmira.ini");
-  // A file already beside the program is kept in use.
+  // A stray file beside an installed program is not its own; one beside a
+  // copied game is, even where the folder is locked.
   writeFile(bin + "/qelmira.ini", "");
-  EXPECT_EQ(ChooseIniPath(bin, shared, root + "/cfg", home), bin + "/qelmira.ini");
+  EXPECT_EQ(ChooseIniPath(bin, shared, root + "/cfg", home), root + "/cfg/korvane/qelmira.ini");
+  writeFile(portable + "/qelmira.ini", "");
+  ASSERT_EQ(::chmod(QFile::encodeName(portable), 0555), 0);
+  EXPECT_EQ(ChooseIniPath(portable, portable, root + "/cfg", home), portable + "/qelmira.ini");
+  ::chmod(QFile::encodeName(portable), 0755);
 
   // The first save makes the configuration folder.
   const QString fresh = home + "/.config/korvane/qelmira.ini";
