@@ -6,6 +6,7 @@
 // game runs the same code in a window and in tests.
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -13,10 +14,9 @@
 #include <optional>
 
 #include "platform/random.h"
+#include "platform/timer.h"
 
 namespace kv {
-
-class Timer;
 
 // Plays registered sound files. `path` is the registered path without
 // extension; the backend resolves it to the ".wav" file of that name.
@@ -100,48 +100,12 @@ class Platform {
   // The directory the program and its data files are in.
   virtual QString programDir() = 0;
 
+  // The user's interface languages as the desktop lists them, best first
+  // ("ja-JP", "en-US", or "C" when no language is set).
+  virtual QStringList uiLanguages();
+
  protected:
   Random random_;
-};
-
-// A window timer with a fixed interval. Enabling a disabled timer starts its
-// interval from now; enabling an enabled one changes nothing. A tick does not
-// re-enter itself.
-class Timer {
- public:
-  Timer(Platform& p, int intervalMs, std::function<void()> onTick)
-      : platform_(p), interval_(intervalMs), onTick_(std::move(onTick)) {}
-  ~Timer() { platform_.timerDestroyed(*this); }
-  Timer(const Timer&) = delete;
-  Timer& operator=(const Timer&) = delete;
-
-  bool enabled() const { return enabled_; }
-  void setEnabled(bool on) {
-    if (on == enabled_) return;
-    enabled_ = on;
-    platform_.timerStateChanged(*this);
-  }
-  int interval() const { return interval_; }
-  void setOnTick(std::function<void()> f) { onTick_ = std::move(f); }
-
-  // Called by the backend.
-  void fire() {
-    if (!enabled_ || inTick_) return;
-    inTick_ = true;
-    if (onTick_) onTick_();
-    inTick_ = false;
-  }
-  bool inTick() const { return inTick_; }
-  // Backend bookkeeping.
-  void* backendData = nullptr;
-  uint32_t due = 0;
-
- private:
-  Platform& platform_;
-  int interval_;
-  std::function<void()> onTick_;
-  bool enabled_ = false;
-  bool inTick_ = false;
 };
 
 }  // namespace kv

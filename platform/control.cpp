@@ -1,0 +1,34 @@
+#include "platform/control.h"
+
+#include "platform/twips.h"
+
+namespace kv {
+
+void Control::Move(double left, double top, double width, double height) {
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  const int x = toPx(left), y = toPx(top);
+  w_->setGeometry(x, y, std::max(0, toPx(left + width) - x), std::max(0, toPx(top + height) - y));
+}
+
+void Control::placePx(int x, int y, int w, int h) {
+  Move(toTwips(x), toTwips(y), toTwips(w), toTwips(h));
+}
+
+void Control::setVisible(bool v) {
+  visible_ = v;
+  w_->setVisible(v);
+}
+
+void Control::setEnabled(bool v) {
+  enabled_ = v;
+  w_->setEnabled(v);
+}
+
+void Control::setToolTipText(const QString& t) { w_->setToolTip(t); }
+QString Control::ToolTipText() const { return w_->toolTip(); }
+void Control::ZOrderFront() { w_->raise(); }
+
+}  // namespace kv

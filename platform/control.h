@@ -1,0 +1,45 @@
+#pragma once
+// What every control of the window shares: a position and size in twips,
+// visibility, the enabled state and a tool tip, kept with the Qt widget that
+// shows it.
+#include <QString>
+#include <QWidget>
+
+namespace kv {
+
+class Control {
+ public:
+  explicit Control(QWidget* w) : w_(w) {}
+  virtual ~Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  double Left() const { return left_; }
+  double Top() const { return top_; }
+  double Width() const { return width_; }
+  double Height() const { return height_; }
+  void setLeft(double v) { Move(v, top_, width_, height_); }
+  void setTop(double v) { Move(left_, v, width_, height_); }
+  void setWidth(double v) { Move(left_, top_, v, height_); }
+  void setHeight(double v) { Move(left_, top_, width_, v); }
+  virtual void Move(double left, double top, double width, double height);
+  // Design-time placement in pixels.
+  void placePx(int x, int y, int w, int h);
+
+  bool Visible() const { return visible_; }
+  void setVisible(bool v);
+  bool Enabled() const { return enabled_; }
+  void setEnabled(bool v);
+  void setToolTipText(const QString& t);
+  QString ToolTipText() const;
+  void ZOrderFront();
+  QWidget* widget() const { return w_; }
+
+ protected:
+  QWidget* w_;
+  double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visible_ = true;
+  bool enabled_ = true;
+};
+
+}  // namespace kv

@@ -1,0 +1,33 @@
+#pragma once
+#include <QLineEdit>
+#include <QString>
+#include <functional>
+
+#include "platform/control.h"
+#include "platform/raster.h"
+
+namespace kv {
+
+// A one-line text box.
+class TextBox : public Control {
+ public:
+  explicit TextBox(QWidget* parent);
+  QString Text() const;
+  void setText(const QString& t);
+  void setMaxLength(int n);
+  void setColors(Color fore, Color back);
+  void setFont(const QString& face, double points);
+  QLineEdit* edit() const { return static_cast<QLineEdit*>(w_); }
+  // Typed letters become upper case.
+  bool upperCaseTyping = false;
+  // Every change of the text, by the user or the program.
+  std::function<void()> onChange;
+  // Enter pressed in the box.
+  std::function<void()> onEnter;
+
+ private:
+  friend class TextEdit;
+  int maxLength_ = 32767;
+};
+
+}  // namespace kv
