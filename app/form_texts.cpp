@@ -2,6 +2,7 @@
 // in the options. Japanese is the design; the other languages come from the
 // catalogues built into the program.
 #include "app/form.h"
+#include "app/help_window.h"
 #include "app/language.h"
 #include "settings/language.h"
 
@@ -44,6 +45,8 @@ void Form::ApplyLanguage() {
   InstallLanguage(code);
   retext(language);
   language = code;
+  // The help window too, now rather than when the toolkit's notice arrives.
+  if (auto* help = win->findChild<HelpWindow*>()) help->speak();
   for (int i = 0; i < static_cast<int>(mnuLanguageChoice.size()); ++i)
     mnuLanguageChoice[i]->setChecked(i == mod().opt.OptLanguage);
 }

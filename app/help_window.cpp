@@ -112,17 +112,20 @@ void HelpWindow::open(const QString& page) {
     browser_->setHtml(missingPage(page));
 }
 
+void HelpWindow::speak() {
+  retext();
+  const QString shown = browser_->source().isLocalFile()
+                            ? QFileInfo(browser_->source().toLocalFile()).fileName()
+                            : kContents;
+  const QString page = HelpPage(dir_, InstalledLanguage(), shown);
+  if (browser_->source() == QUrl::fromLocalFile(page)) return;
+  // A new start: the way back leads through pages of one language only.
+  browser_->clearHistory();
+  open(page);
+}
+
 void HelpWindow::changeEvent(QEvent* e) {
-  if (e->type() == QEvent::LanguageChange) {
-    retext();
-    // The same page in the other language, as a new start: the way back
-    // leads through pages of one language only.
-    const QString shown = browser_->source().isLocalFile()
-                              ? QFileInfo(browser_->source().toLocalFile()).fileName()
-                              : kContents;
-    browser_->clearHistory();
-    open(HelpPage(dir_, InstalledLanguage(), shown));
-  }
+  if (e->type() == QEvent::LanguageChange) speak();
   QMainWindow::changeEvent(e);
 }
 

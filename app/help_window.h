@@ -27,6 +27,10 @@ class HelpWindow : public QMainWindow {
 
   QTextBrowser* browser() const { return browser_; }
 
+  // Speaks the language installed now: its own texts, and the page shown
+  // turned into the same page of that language.
+  void speak();
+
  protected:
   void changeEvent(QEvent* e) override;
 

@@ -3,7 +3,10 @@
 #include <sys/stat.h>
 
 #include <QRegularExpression>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextList>
+#include <set>
 
 #include "app/help_window.h"
 #include "app/locations.h"
@@ -83,34 +86,84 @@ TEST_F(Help, AMissingDocumentIsNamedAndTheGameGoesOn) {
   EXPECT_EQ(st().MissCount, 1);
 }
 
-// Every link between the pages leads to a page that exists, every picture is
-// one of the screens the build makes, and every stage has its entry.
-TEST(HelpDocument, LinksResolveAndEveryStageIsDescribed) {
-  const QDir help(builtHelp());
-  const QStringList pages = help.entryList({"*.html"}, QDir::Files);
-  ASSERT_TRUE(pages.contains("index.html"));
-  const QStringList screens = {"title", "stage", "answer",   "marked", "correct",   "miss",
-                               "zoom",  "pause", "gameover", "ending", "nameentry", "highscore"};
-  const QRegularExpression ref(R"re((href|src)="([^"#]+)")re");
-  QString all;
-  for (const QString& page : pages) {
-    SCOPED_TRACE(page.toStdString());
-    const QString html = QString::fromUtf8(readFile(help.filePath(page)));
-    EXPECT_TRUE(html.contains(QRegularExpression("<title>[^<]+</title>")));
-    for (auto m = ref.globalMatch(html); m.hasNext();) {
-      const auto hit = m.next();
-      const QString target = hit.captured(2);
-      if (hit.captured(1) == "href") {
-        EXPECT_TRUE(pages.contains(target)) << target.toStdString();
-      } else {
-        EXPECT_TRUE(target.startsWith("img/") &&
-                    screens.contains(QFileInfo(target).completeBaseName()))
-            << target.toStdString();
+// In each language: every link between the pages leads to a page that
+// exists, every picture is one of the screens the build makes, every stage
+// has its entry, and the steps of play are numbered through, one list
+// around their pictures.
+TEST(HelpDocument, LinksResolveEveryStageIsDescribedAndTheStepsCountThrough) {
+  for (const QString& language : {QString(), QString("/en")}) {
+    SCOPED_TRACE(language.toStdString());
+    const QDir help(builtHelp() + language);
+    const QStringList pages = help.entryList({"*.html"}, QDir::Files);
+    ASSERT_EQ(pages.size(), 8);
+    const QStringList screens = {"title", "stage", "answer",   "marked", "correct",   "miss",
+                                 "zoom",  "pause", "gameover", "ending", "nameentry", "highscore"};
+    const QRegularExpression ref(R"re((href|src)="([^"#]+)")re");
+    QString all;
+    for (const QString& page : pages) {
+      SCOPED_TRACE(page.toStdString());
+      const QString html = QString::fromUtf8(readFile(help.filePath(page)));
+      EXPECT_TRUE(html.contains(QRegularExpression("<title>[^<]+</title>")));
+      for (auto m = ref.globalMatch(html); m.hasNext();) {
+        const auto hit = m.next();
+        const QString target = hit.captured(2);
+        if (hit.captured(1) == "href") {
+          EXPECT_TRUE(pages.contains(target)) << target.toStdString();
+        } else {
+          EXPECT_TRUE(target.startsWith("img/") &&
+                      screens.contains(QFileInfo(target).completeBaseName()) && help.exists(target))
+              << target.toStdString();
+        }
       }
+      all += html;
     }
-    all += html;
+    for (int n = 1; n <= 16; ++n) EXPECT_TRUE(all.contains(StageCatalogue(n).title)) << n;
+
+    QTextDocument play;
+    play.setHtml(QString::fromUtf8(readFile(help.filePath("play.html"))));
+    std::set<QTextList*> numbered;
+    for (QTextBlock b = play.begin(); b != play.end(); b = b.next())
+      if (b.textList() && b.textList()->format().style() == QTextListFormat::ListDecimal)
+        numbered.insert(b.textList());
+    ASSERT_EQ(numbered.size(), 1u);
+    EXPECT_EQ((*numbered.begin())->count(), 6);
   }
-  for (int n = 1; n <= 16; ++n) EXPECT_TRUE(all.contains(StageCatalogue(n).title)) << n;
+}
+
+// The data folder: beside the program (build tree, copied folder), else from
+// the program's folder in Debian's layout for games or the plain one. A
+// folder holds data when it has the help or a sound; an empty leftover of a
+// removed install does not count.
+TEST(Locations, DataIsFoundBesideTheProgramOrInEitherInstalledLayout) {
+  const struct {
+    const char* program;
+    std::vector<const char*> files;
+    const char* found;  // nullptr: none, the program's folder
+  } cases[] = {
+      {"copy", {"copy/miss.wav", "share/korvane/help/index.html"}, "copy"},
+      {"copy", {"copy/help/index.html"}, "copy"},
+      {"usr/games", {"usr/share/games/korvane/help/index.html"}, "usr/share/games/korvane"},
+      {"usr/bin", {"usr/share/korvane/correct.wav"}, "usr/share/korvane"},
+      {"usr/bin",
+       {"usr/share/games/korvane/a.wav", "usr/share/korvane/b.wav"},
+       "usr/share/games/korvane"},
+      {"usr/games", {"usr/games/title.png", "usr/share/games/korvane/x.txt"}, nullptr},
+      {"usr/bin", {}, nullptr},
+  };
+  for (const auto& c : cases) {
+    QTemporaryDir tmp;
+    const QString root = tmp.path() + "/";
+    QDir().mkpath(root + c.program);
+    QDir().mkpath(root + "usr/share/korvane");
+    for (const char* f : c.files) {
+      QDir().mkpath(QFileInfo(root + f).path());
+      writeFile(root + f, "x");
+    }
+    const QString program = root + c.program;
+    SCOPED_TRACE(program.toStdString());
+    EXPECT_EQ(FindDataDir(program), root + (c.found ? c.found : c.program));
+    EXPECT_EQ(MissingDataNotice(program).isEmpty(), c.found != nullptr);
+  }
 }
 
 // Data beside the program (build tree, copied folder) or in ../share/korvane
@@ -123,12 +176,9 @@ TEST(Locations, DataAndSettingsFollowHowTheGameWasInstalled) {
   QDir().mkpath(portable);
   QDir().mkpath(bin);
   QDir().mkpath(root + "/usr/share/korvane");
-  writeFile(portable + "/title.png", "png");
+  writeFile(portable + "/miss.wav", "wav");
+  writeFile(root + "/usr/share/korvane/miss.wav", "wav");
   const QString home = root + "/home";
-
-  EXPECT_EQ(FindDataDir(portable), portable);
-  EXPECT_EQ(FindDataDir(bin), root + "/usr/share/korvane");
-  EXPECT_EQ(FindDataDir(root + "/usr"), root + "/usr");  // neither: its own folder
 
   // A copied game writes beside itself.
   EXPECT_EQ(ChooseIniPath(portable, portable, "", home), portable + "/qelmira.ini");
@@ -138,10 +188,16 @@ TEST(Locations, DataAndSettingsFollowHowTheGameWasInstalled) {
   EXPECT_EQ(ChooseIniPath(bin, shared, root + "/cfg", home), root + "/cfg/korvane/qelmira.ini");
   EXPECT_EQ(ChooseIniPath(bin, shared, "", home), home + "/.config/korvane/qelmira.ini");
   EXPECT_EQ(ChooseIniPath(bin, shared, "cfg", home), home + "/.config/korvane/qelmira.ini");
-  // A stray file beside an installed program is not its own; one beside a
-  // copied game is, even where the folder is locked.
-  writeFile(bin + "/qelmira.ini", "");
-  EXPECT_EQ(ChooseIniPath(bin, shared, root + "/cfg", home), root + "/cfg/korvane/qelmira.ini");
+  // A stray file beside an installed program is not its own, in either
+  // layout; one beside a copied game is, even where the folder is locked.
+  const QString games = root + "/usr/games";
+  QDir().mkpath(games);
+  QDir().mkpath(root + "/usr/share/games/korvane/help");
+  for (const QString& program : {bin, games}) {
+    writeFile(program + "/qelmira.ini", "");
+    EXPECT_EQ(ChooseIniPath(program, FindDataDir(program), root + "/cfg", home),
+              root + "/cfg/korvane/qelmira.ini");
+  }
   writeFile(portable + "/qelmira.ini", "");
   ASSERT_EQ(::chmod(QFile::encodeName(portable), 0555), 0);
   EXPECT_EQ(ChooseIniPath(portable, portable, root + "/cfg", home), portable + "/qelmira.ini");
