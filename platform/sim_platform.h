@@ -92,8 +92,8 @@ class SimPlatform : public Platform {
   uint64_t clockReads() const { return reads_; }
 
   SimSoundBackend& simSound() { return sound_; }
-  std::vector<QString> messages;
-  std::vector<MsgIcon> icons;  // one for each of `messages`
+  std::vector<QString> messages;  // "title: text" of every message box
+  std::vector<MsgIcon> icons;     // and its icon
   std::vector<bool> answers;
   // Runs while a question is open, as the toolkit's modal loop would run
   // timers and other events.
