@@ -115,7 +115,6 @@ void Form::buildWindow() {
   dataDir = FindDataDir(plat.programDir());
   const QString dir = dataDir + QStringLiteral("/");
   titleImage = QImage(dir + QStringLiteral("title.png")).convertToFormat(QImage::Format_RGB32);
-  ansMarkImage = QImage(dir + QStringLiteral("ansmark.png")).convertToFormat(QImage::Format_RGB32);
   QPixmap icon(dir + QStringLiteral("icon.png"));
   if (!icon.isNull()) win->setWindowIcon(QIcon(icon));
   QPixmap cursorPix(dir + QStringLiteral("cursor.png"));
@@ -160,15 +159,6 @@ void Form::buildWindow() {
   picHS = makePicture(client, 192, 4, 305, 97, false);
   picKakudai = makePicture(client, 8, 172, 161, 161, false);
   PicAns = makePicture(client, 416, 264, 80, 80, false);
-  if (!ansMarkImage.isNull()) {
-    // The 76 x 76 marker sits inside the box's 2-pixel frame.
-    QImage framed(80, 80, QImage::Format_RGB32);
-    framed.fill(QColor(96, 0, 128));
-    QPainter p(&framed);
-    p.drawImage(2, 2, ansMarkImage);
-    p.end();
-    PicAns->SetPicture(framed);
-  }
   PicAns->widget()->setCursor(cursor);
   CmdAns = std::make_unique<Button>(client);
   CmdAns->placePx(400, 360, 105, 41);
