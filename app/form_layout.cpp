@@ -7,6 +7,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
+#include <cstdio>
 
 #include "app/form.h"
 #include "app/language.h"
@@ -112,13 +113,15 @@ void Form::buildWindow() {
   win->layout()->setSizeConstraint(QLayout::SetFixedSize);
   qApp->installEventFilter(win.get());
 
+  // Sounds and help are files beside the program, and their absence no
+  // error; but a program that finds none of its data folders says where it
+  // looked. The pictures are built in.
   dataDir = FindDataDir(plat.programDir());
-  const QString dir = dataDir + QStringLiteral("/");
-  titleImage = QImage(dir + QStringLiteral("title.png")).convertToFormat(QImage::Format_RGB32);
-  QPixmap icon(dir + QStringLiteral("icon.png"));
-  if (!icon.isNull()) win->setWindowIcon(QIcon(icon));
-  QPixmap cursorPix(dir + QStringLiteral("cursor.png"));
-  const QCursor cursor = cursorPix.isNull() ? QCursor(Qt::CrossCursor) : QCursor(cursorPix, 15, 15);
+  if (const QString notice = MissingDataNotice(plat.programDir()); !notice.isEmpty())
+    std::fprintf(stderr, "%s\n", qPrintable(notice));
+  titleImage = QImage(QStringLiteral(":/korvane/title.png")).convertToFormat(QImage::Format_RGB32);
+  win->setWindowIcon(QIcon(QStringLiteral(":/korvane/icon.png")));
+  const QCursor cursor(QPixmap(QStringLiteral(":/korvane/cursor.png")), 15, 15);
 
   // Labels and lines of the window.
   LabelSt = makeLabel(client, QStringLiteral("STAGE 0"), 8, 360, 57, 41, true, kPGothic, 12);

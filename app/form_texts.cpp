@@ -60,9 +60,8 @@ void Form::mnuLanguageChoice_Click(int index) {
 }
 
 void Form::loadAnswerMarker() {
-  const QString dir = dataDir + QStringLiteral("/");
-  QImage marker(dir + QStringLiteral("ansmark_%1.png").arg(language));
-  if (marker.isNull()) marker = QImage(dir + QStringLiteral("ansmark.png"));
+  QImage marker(QStringLiteral(":/korvane/ansmark_%1.png").arg(language));
+  if (marker.isNull()) marker = QImage(QStringLiteral(":/korvane/ansmark.png"));
   ansMarkImage = marker.convertToFormat(QImage::Format_RGB32);
   if (ansMarkImage.isNull()) return;
   // The 76 x 76 marker sits inside the box's 2-pixel frame.
