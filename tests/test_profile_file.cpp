@@ -40,6 +40,9 @@ TEST(ProfileFile, Reading) {
       // line opens no section, so k still belongs to [S].
       {"[S]\n[x" + sjis("云") + "\nk=1\n", "S", "k", "1"},
       {"[" + sjis("云") + "]\nk=1\n", "云", "k", "1"},
+      // Names beyond ASCII fold too (full-width letters), and the first still wins.
+      {"[S]\n" + sjis("名前") + "=x\n" + sjis("Ａ") + "=1\n" + sjis("ａ") + "=2\n", "S", "ａ", "1"},
+      {"[S]\n" + sjis("名前") + "=x\na=1\n", "S", "名前", "x"},
       // Values are cut to 199 bytes without splitting a double-byte character.
       {"[S]\nk=" + QByteArray(199, 'a') + "bc\n", "S", "k", QString(199, u'a')},
       {"[S]\nk=" + QByteArray(198, 'a') + sjis("漢") + "\n", "S", "k", QString(198, u'a')},
