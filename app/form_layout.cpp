@@ -7,6 +7,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
+#include <future>
 
 #include "app/form.h"
 #include "app/locations.h"
@@ -94,6 +95,14 @@ Form::~Form() {
 }
 
 void Form::buildWindow() {
+  dataDir = FindDataDir(plat.programDir());
+  const QString dir = dataDir + QStringLiteral("/");
+  // Decoding the title picture takes about as long as building the window,
+  // and the first paint needs both: the picture is decoded on a thread of
+  // its own meanwhile.
+  std::future<QImage> title = std::async(std::launch::async, [file = dir + "title.png"] {
+    return QImage(file).convertToFormat(QImage::Format_RGB32);
+  });
   win = std::make_unique<MainWindow>(*this);
   win->setWindowTitle(QStringLiteral("KORVANE for Win Ver1.92"));
   // A fixed window: no maximising.
@@ -109,9 +118,6 @@ void Form::buildWindow() {
   win->layout()->setSizeConstraint(QLayout::SetFixedSize);
   qApp->installEventFilter(win.get());
 
-  dataDir = FindDataDir(plat.programDir());
-  const QString dir = dataDir + QStringLiteral("/");
-  titleImage = QImage(dir + QStringLiteral("title.png")).convertToFormat(QImage::Format_RGB32);
   ansMarkImage = QImage(dir + QStringLiteral("ansmark.png")).convertToFormat(QImage::Format_RGB32);
   QPixmap icon(dir + QStringLiteral("icon.png"));
   if (!icon.isNull()) win->setWindowIcon(QIcon(icon));
@@ -232,6 +238,7 @@ void Form::buildWindow() {
   txtName->onEnter = [this] {
     if (CmdAns->Enabled() && CmdAns->Visible()) CmdAns->button()->click();
   };
+  titleImage = title.get();
 }
 
 void Form::buildMenus() {
