@@ -1,5 +1,7 @@
 // Marking the answer row while the run is held: the marker follows the
 // pointer or the arrow keys; a click on it or Enter marks the row.
+#include <QMenu>
+
 #include "app/form.h"
 
 namespace kv {
