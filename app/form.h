@@ -2,6 +2,7 @@
 // The game's one window: its controls, menus and timers as designed, the
 // game-state record it owns, and the operations and event handlers of the
 // game. The handlers are implemented in the files of their subsystems.
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -30,6 +31,8 @@ class MainWindow : public QMainWindow {
 };
 
 class Form {
+  Q_DECLARE_TR_FUNCTIONS(Form)
+
  public:
   explicit Form(Platform& p);
   ~Form();
@@ -68,9 +71,9 @@ class Form {
   QMenu* mnuPopupMenu = nullptr;
   std::unique_ptr<MenuItem> GameMenuTitle, Pause, Restart, HighScore, mnuClearHighScore, PrgEnd,
       Stage_UrawazaTitle, OptionTitle, KakudaiPrint, LineWidthChange, CountDown, soundeffect,
-      HelpTitle, printhelp, mnuPopup, mnuPopupPause, mnuPopupPrintHelp;
+      HelpTitle, printhelp, mnuPopup, mnuPopupPause, mnuPopupPrintHelp, mnuLanguage;
   std::vector<std::unique_ptr<MenuItem>> StageSelect, kakudaionoff, linewidth, CountDownSpeed,
-      soundeffectonoff;
+      soundeffectonoff, mnuLanguageChoice;
 
   // ---- timers
   std::unique_ptr<Timer> timCorrect, timGameover, timEnding, timPauseFlash, timCaution,
@@ -81,7 +84,15 @@ class Form {
   QImage ansMarkImage;
   // Where the pictures, sounds and help lie: found once, when the window is built.
   QString dataDir;
-  QString helpFile;
+  QString helpDir;  // the Japanese pages; other languages in a folder each
+
+  // ---- language
+  QString language;  // the code of the language the window speaks ("ja", "en")
+  // Speaks the language of the option (or the desktop's) at once, everywhere.
+  void ApplyLanguage();
+  void mnuLanguageChoice_Click(int index);
+  // The answer prompt as it reads at `tick` of its typing.
+  QString AnswerPrompt(int tick) const;
 
   // ---- start-up and shutdown
   void Load();
@@ -194,6 +205,9 @@ class Form {
   void buildWindow();
   void buildMenus();
   void buildTimers();
+  // Sets every text a player reads in the language now installed; texts
+  // that change with the game are carried over from language `from`.
+  void retext(const QString& from);
 };
 
 }  // namespace kv

@@ -10,9 +10,11 @@
 #include <future>
 
 #include "app/form.h"
+#include "app/language.h"
 #include "app/locations.h"
 #include "platform/fonts.h"
 #include "platform/twips.h"
+#include "platform/vbnum.h"
 
 namespace kv {
 
@@ -73,10 +75,11 @@ bool MainWindow::eventFilter(QObject* o, QEvent* e) {
   return QMainWindow::eventFilter(o, e);
 }
 
-Form::Form(Platform& p) : plat(p) {
+Form::Form(Platform& p) : plat(p), language(InstalledLanguage()) {
   buildWindow();
   buildMenus();
   buildTimers();
+  ApplyLanguage();
 }
 
 Form::~Form() {
@@ -127,15 +130,13 @@ void Form::buildWindow() {
   // Labels and lines of the window.
   LabelSt = makeLabel(client, QStringLiteral("STAGE 0"), 8, 360, 57, 41, true, kPGothic, 12);
   LabelScore = makeLabel(client, QStringLiteral("SCORE  0"), 72, 360, 57, 33, true, kPGothic, 12);
-  LabelScore->setToolTipText(QStringLiteral("マイナスになるとゲームオーバー"));
+  // Texts a player reads in words are set by retext(), in the language spoken.
   Label1miss =
-      makeLabel(client, QStringLiteral("1ﾐｽ減点   0"), 136, 360, 73, 33, true, kPGothic, 12);
-  Label1miss->setToolTipText(QStringLiteral("このステージでＭＩＳＳした時の減点"));
+      makeLabel(client, tr("1ﾐｽ減点  ") + numText(0), 136, 360, 73, 33, true, kPGothic, 12);
   Label1scale =
-      makeLabel(client, QStringLiteral("1目盛り  0"), 208, 360, 57, 33, true, kPGothic, 12);
-  Label1scale->setToolTipText(QStringLiteral("正解時に加減される１目盛り分の点数"));
-  LabelAns.push_back(makeLabel(client, QStringLiteral("解答して下さい！"), 288, 368, 195, 23, false,
-                               kGothic, 17.25, true, false, false, true, true));
+      makeLabel(client, tr("1目盛り ") + numText(0), 208, 360, 57, 33, true, kPGothic, 12);
+  LabelAns.push_back(makeLabel(client, tr("解答して下さい！"), 288, 368, 195, 23, false, kGothic,
+                               17.25, true, false, false, true, true));
   LabelAns[0]->setForeColor(rgb(192, 192, 255));
   Labelmsg = makeLabel(client, QStringLiteral("0"), 344, 360, 65, 41, false, kMincho, 27.75, true,
                        false, true, false, true);
@@ -190,9 +191,7 @@ void Form::buildWindow() {
   LabPause->setForeColor(rgb(255, 192, 128));
   CmdPause = std::make_unique<Button>(pm);
   CmdPause->placePx(224, 192, 65, 33);
-  CmdPause->setCaption(QStringLiteral("再開"));
   CmdPause->setFont(kPGothic, 9.75);
-  CmdPause->setToolTipText(QStringLiteral("ポーズを解除します"));
   CmdPause->widget()->setCursor(cursor);
   CmdPause->setVisible(false);
 
@@ -249,64 +248,59 @@ void Form::buildMenus() {
     QObject::connect(a, &QAction::triggered, [f = std::move(f)] { f(); });
   };
 
-  mnuGame = bar->addMenu(QStringLiteral("ゲーム"));
+  // The captions are set by retext(), in the language spoken.
+  mnuGame = bar->addMenu(QString());
   GameMenuTitle = item(mnuGame->menuAction());
-  Pause = item(mnuGame->addAction(QStringLiteral("ポーズ")));
-  Restart = item(mnuGame->addAction(QStringLiteral("はじめから")));
+  Pause = item(mnuGame->addAction(QString()));
+  Restart = item(mnuGame->addAction(QString()));
   mnuGame->addSeparator();
-  HighScore = item(mnuGame->addAction(QStringLiteral("ハイスコア表示")));
-  mnuClearHighScore = item(mnuGame->addAction(QStringLiteral("ハイスコアのクリア")));
+  HighScore = item(mnuGame->addAction(QString()));
+  mnuClearHighScore = item(mnuGame->addAction(QString()));
   mnuGame->addSeparator();
-  PrgEnd = item(mnuGame->addAction(QStringLiteral("終了")));
+  PrgEnd = item(mnuGame->addAction(QString()));
 
-  mnuStage = bar->addMenu(QStringLiteral("ステージ"));
+  mnuStage = bar->addMenu(QString());
   Stage_UrawazaTitle = item(mnuStage->menuAction());
   Stage_UrawazaTitle->setVisible(false);
   Stage_UrawazaTitle->setEnabled(false);
   createStageSelectItem(0, QStringLiteral("STAGE 1"));
 
-  mnuOption = bar->addMenu(QStringLiteral("オプション"));
+  mnuOption = bar->addMenu(QString());
   OptionTitle = item(mnuOption->menuAction());
-  auto submenu = [&](const QString& caption, const QStringList& items,
-                     std::vector<std::unique_ptr<MenuItem>>& arr,
+  auto submenu = [&](int items, std::vector<std::unique_ptr<MenuItem>>& arr,
                      std::unique_ptr<MenuItem>& parent) {
-    QMenu* m = mnuOption->addMenu(caption);
+    QMenu* m = mnuOption->addMenu(QString());
     parent = item(m->menuAction());
     // The items exclude each other, so they show radio marks. The group
     // still lets the program untick all of them (an unknown stored value).
     auto* group = new QActionGroup(m);
     group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-    for (const QString& c : items) {
-      arr.push_back(item(group->addAction(m->addAction(c))));
+    for (int i = 0; i < items; ++i) {
+      arr.push_back(item(group->addAction(m->addAction(QString()))));
       arr.back()->setChecked(arr.size() == 1);
     }
   };
-  submenu(QStringLiteral("拡大表示"), {QStringLiteral("する"), QStringLiteral("しない")},
-          kakudaionoff, KakudaiPrint);
-  submenu(QStringLiteral("線幅"),
-          {QStringLiteral("１　（標準）"), QStringLiteral("２　（太い）"),
-           QStringLiteral("３　（相当太い）")},
-          linewidth, LineWidthChange);
-  submenu(QStringLiteral("カウントダウン"),
-          {QStringLiteral("１.00秒　（通常）"), QStringLiteral("0.75秒　（はやい）"),
-           QStringLiteral("0.50秒　（相当はやい）")},
-          CountDownSpeed, CountDown);
+  submenu(2, kakudaionoff, KakudaiPrint);
+  submenu(3, linewidth, LineWidthChange);
+  submenu(3, CountDownSpeed, CountDown);
   mnuOption->addSeparator();
-  submenu(QStringLiteral("効果音"), {QStringLiteral("オン"), QStringLiteral("オフ")},
-          soundeffectonoff, soundeffect);
+  submenu(2, soundeffectonoff, soundeffect);
+  // The language, last: automatic (the desktop's), Japanese or English.
+  mnuOption->addSeparator();
+  submenu(3, mnuLanguageChoice, mnuLanguage);
 
-  mnuHelp = bar->addMenu(QStringLiteral("ヘルプ"));
+  mnuHelp = bar->addMenu(QString());
   HelpTitle = item(mnuHelp->menuAction());
-  printhelp = item(mnuHelp->addAction(QStringLiteral("ヘルプ表示")));
+  printhelp = item(mnuHelp->addAction(QString()));
   printhelp->action()->setShortcut(QKeySequence(Qt::Key_F1));
 
   // The pop-up menu is never on the bar; it opens at the pointer.
-  mnuPopupMenu = new QMenu(QStringLiteral("ポップアップ"), win.get());
+  mnuPopupMenu = new QMenu(win.get());
   mnuPopup = item(mnuPopupMenu->menuAction());
   mnuPopup->setVisible(false);
-  mnuPopupPause = item(mnuPopupMenu->addAction(QStringLiteral("ポーズ")));
+  mnuPopupPause = item(mnuPopupMenu->addAction(QString()));
   mnuPopupMenu->addSeparator();
-  mnuPopupPrintHelp = item(mnuPopupMenu->addAction(QStringLiteral("ヘルプ表示")));
+  mnuPopupPrintHelp = item(mnuPopupMenu->addAction(QString()));
 
   onClick(Pause->action(), [this] { Pause_Click(); });
   onClick(mnuPopupPause->action(), [this] { Pause_Click(); });
@@ -333,6 +327,8 @@ void Form::buildMenus() {
   option(linewidth, clickLineWidth);
   option(CountDownSpeed, clickCountDownSpeed);
   option(soundeffectonoff, clickSoundEffect);
+  for (int i = 0; i < static_cast<int>(mnuLanguageChoice.size()); ++i)
+    onClick(mnuLanguageChoice[i]->action(), [this, i] { mnuLanguageChoice_Click(i); });
 }
 
 void Form::createStageSelectItem(int index, const QString& caption) {

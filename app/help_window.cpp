@@ -1,6 +1,8 @@
 #include "app/help_window.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFileInfo>
 #include <QPainter>
 #include <QScreen>
@@ -10,6 +12,7 @@
 #include <QUrl>
 
 #include "app/form.h"
+#include "app/language.h"
 
 namespace kv {
 
@@ -30,25 +33,33 @@ class HelpBrowser : public QTextBrowser {
     p.setPen(QColor(96, 96, 128));
     p.drawRect(0, 0, img.width() - 1, img.height() - 1);
     p.drawText(img.rect(), Qt::AlignCenter,
-               QStringLiteral("（画像 %1 はありません）").arg(QFileInfo(name.path()).fileName()));
+               QCoreApplication::translate("HelpWindow", "（画像 %1 はありません）")
+                   .arg(QFileInfo(name.path()).fileName()));
     p.end();
     return img;
   }
 };
 
 QString missingPage(const QString& path) {
-  return QStringLiteral(
-             "<h2>ヘルプファイルが見つかりません</h2>"
-             "<p>次のファイルがありません：</p><p><tt>%1</tt></p>"
-             "<p>ゲームはそのまま続けられます。</p>")
+  return QCoreApplication::translate("HelpWindow",
+                                     "<h2>ヘルプファイルが見つかりません</h2>"
+                                     "<p>次のファイルがありません：</p><p><tt>%1</tt></p>"
+                                     "<p>ゲームはそのまま続けられます。</p>")
       .arg(path.toHtmlEscaped());
 }
 
+const QString kContents = QStringLiteral("index.html");
+
 }  // namespace
 
-HelpWindow::HelpWindow(const QString& startPage, QWidget* owner) : QMainWindow(owner, Qt::Window) {
+QString HelpPage(const QString& helpDir, const QString& code, const QString& page) {
+  if (code == QStringLiteral("ja")) return helpDir + u'/' + page;
+  return helpDir + u'/' + code + u'/' + page;
+}
+
+HelpWindow::HelpWindow(const QString& helpDir, QWidget* owner)
+    : QMainWindow(owner, Qt::Window), dir_(helpDir) {
   setObjectName(QStringLiteral("KorvaneHelp"));
-  setWindowTitle(QStringLiteral("KORVANE ヘルプ"));
   if (owner) setWindowIcon(owner->windowIcon());
   resize(640, 560);
 
@@ -57,41 +68,71 @@ HelpWindow::HelpWindow(const QString& startPage, QWidget* owner) : QMainWindow(o
   browser_->setOpenExternalLinks(true);
   setCentralWidget(browser_);
 
-  QToolBar* bar = addToolBar(QStringLiteral("移動"));
-  bar->setMovable(false);
-  bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  auto add = [&](const QString& text, QStyle::StandardPixmap icon, const QKeySequence& key) {
-    QAction* a = bar->addAction(style()->standardIcon(icon), text);
+  bar_ = addToolBar(QString());
+  bar_->setMovable(false);
+  bar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  auto add = [&](QStyle::StandardPixmap icon, const QKeySequence& key) {
+    QAction* a = bar_->addAction(style()->standardIcon(icon), QString());
     a->setShortcut(key);
     return a;
   };
-  QAction* back = add(QStringLiteral("戻る"), QStyle::SP_ArrowBack, QKeySequence::Back);
-  QAction* fwd = add(QStringLiteral("進む"), QStyle::SP_ArrowForward, QKeySequence::Forward);
-  QAction* home =
-      add(QStringLiteral("目次"), QStyle::SP_DirHomeIcon, QKeySequence(Qt::ALT | Qt::Key_Home));
-  back->setEnabled(false);
-  fwd->setEnabled(false);
-  connect(back, &QAction::triggered, browser_, &QTextBrowser::backward);
-  connect(fwd, &QAction::triggered, browser_, &QTextBrowser::forward);
-  connect(home, &QAction::triggered, browser_, &QTextBrowser::home);
-  connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
-  connect(browser_, &QTextBrowser::forwardAvailable, fwd, &QAction::setEnabled);
+  back_ = add(QStyle::SP_ArrowBack, QKeySequence::Back);
+  forward_ = add(QStyle::SP_ArrowForward, QKeySequence::Forward);
+  home_ = add(QStyle::SP_DirHomeIcon, QKeySequence(Qt::ALT | Qt::Key_Home));
+  back_->setEnabled(false);
+  forward_->setEnabled(false);
+  connect(back_, &QAction::triggered, browser_, &QTextBrowser::backward);
+  connect(forward_, &QAction::triggered, browser_, &QTextBrowser::forward);
+  connect(home_, &QAction::triggered, this,
+          [this] { open(HelpPage(dir_, InstalledLanguage(), kContents)); });
+  connect(browser_, &QTextBrowser::backwardAvailable, back_, &QAction::setEnabled);
+  connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
   // Closed like other help windows on the desktop: Escape or Ctrl+W.
   auto* closeAction = new QAction(this);
   closeAction->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence::Close});
   connect(closeAction, &QAction::triggered, this, &QWidget::close);
   addAction(closeAction);
 
-  if (QFileInfo(startPage).isFile())
-    browser_->setSource(QUrl::fromLocalFile(startPage));
-  else
-    browser_->setHtml(missingPage(startPage));
+  retext();
+  open(HelpPage(dir_, InstalledLanguage(), kContents));
 }
 
-HelpWindow* HelpWindow::showFor(QWidget* owner, const QString& startPage) {
+void HelpWindow::retext() {
+  setWindowTitle(QCoreApplication::translate("HelpWindow", "KORVANE ヘルプ"));
+  bar_->setWindowTitle(QCoreApplication::translate("HelpWindow", "移動"));
+  back_->setText(QCoreApplication::translate("HelpWindow", "戻る"));
+  forward_->setText(QCoreApplication::translate("HelpWindow", "進む"));
+  home_->setText(QCoreApplication::translate("HelpWindow", "目次"));
+}
+
+void HelpWindow::open(const QString& page) {
+  if (QFileInfo(page).isFile())
+    browser_->setSource(QUrl::fromLocalFile(page));
+  else
+    browser_->setHtml(missingPage(page));
+}
+
+void HelpWindow::speak() {
+  retext();
+  const QString shown = browser_->source().isLocalFile()
+                            ? QFileInfo(browser_->source().toLocalFile()).fileName()
+                            : kContents;
+  const QString page = HelpPage(dir_, InstalledLanguage(), shown);
+  if (browser_->source() == QUrl::fromLocalFile(page)) return;
+  // A new start: the way back leads through pages of one language only.
+  browser_->clearHistory();
+  open(page);
+}
+
+void HelpWindow::changeEvent(QEvent* e) {
+  if (e->type() == QEvent::LanguageChange) speak();
+  QMainWindow::changeEvent(e);
+}
+
+HelpWindow* HelpWindow::showFor(QWidget* owner, const QString& helpDir) {
   auto* w = owner->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
   if (!w) {
-    w = new HelpWindow(startPage, owner);
+    w = new HelpWindow(helpDir, owner);
     // Beside the game where the screen has room, so both can be seen.
     const QRect game = owner->frameGeometry();
     const QPoint place = game.topRight() + QPoint(8, 0);
@@ -108,7 +149,7 @@ HelpWindow* HelpWindow::showFor(QWidget* owner, const QString& startPage) {
 // first, so it waits while the player reads.
 void Form::printhelp_Click() {
   PauseOn();
-  HelpWindow::showFor(win.get(), helpFile);
+  HelpWindow::showFor(win.get(), helpDir);
 }
 
 }  // namespace kv

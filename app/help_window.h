@@ -5,22 +5,43 @@
 #include <QMainWindow>
 
 class QTextBrowser;
+class QToolBar;
+class QAction;
 
 namespace kv {
 
+// The file of `page` ("index.html") in language `code`: the Japanese pages
+// lie in `helpDir`, those of another language in its folder beside them.
+QString HelpPage(const QString& helpDir, const QString& code, const QString& page);
+
 class HelpWindow : public QMainWindow {
  public:
-  // The window shows `startPage` (an HTML file) and keeps it as its home.
-  HelpWindow(const QString& startPage, QWidget* owner);
+  // The window shows the contents page of the document in `helpDir`, in the
+  // language spoken; a change of language turns the page shown into the
+  // same page of the other language.
+  HelpWindow(const QString& helpDir, QWidget* owner);
 
   // Shows the help window that belongs to `owner`, creating it at its first
   // use, and brings it to the front.
-  static HelpWindow* showFor(QWidget* owner, const QString& startPage);
+  static HelpWindow* showFor(QWidget* owner, const QString& helpDir);
 
   QTextBrowser* browser() const { return browser_; }
 
+  // Speaks the language installed now: its own texts, and the page shown
+  // turned into the same page of that language.
+  void speak();
+
+ protected:
+  void changeEvent(QEvent* e) override;
+
  private:
+  void retext();
+  void open(const QString& page);
+
+  QString dir_;
   QTextBrowser* browser_ = nullptr;
+  QToolBar* bar_ = nullptr;
+  QAction *back_ = nullptr, *forward_ = nullptr, *home_ = nullptr;
 };
 
 }  // namespace kv

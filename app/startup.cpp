@@ -19,16 +19,15 @@ void Form::Load() {
   Module1& m = mod();
   // 1. A second copy refuses to run.
   if (!plat.acquireSingleInstanceLock()) {
-    plat.messageBox(QStringLiteral("複数起動は出来ません。"), MsgIcon::Exclamation,
-                    QStringLiteral("qelmira"));
+    plat.messageBox(tr("複数起動は出来ません。"), MsgIcon::Exclamation, QStringLiteral("qelmira"));
     plat.endProgram();
   }
   // 2. The program's geometry needs 15 twips to the pixel.
   m.TwipsPerPixelX = plat.twipsPerPixelX();
   m.TwipsPerPixelY = plat.twipsPerPixelY();
   if (m.TwipsPerPixelX != 15 || m.TwipsPerPixelY != 15) {
-    plat.messageBox(QStringLiteral("｢小さいフォント｣でないと起動しません。｢画面のプロパティ｣メニュ"
-                                   "ーの「ディスプレイの詳細」で設定して下さい。"),
+    plat.messageBox(tr("｢小さいフォント｣でないと起動しません。｢画面のプロパティ｣メニュ"
+                       "ーの「ディスプレイの詳細」で設定して下さい。"),
                     MsgIcon::None, QStringLiteral("KORVANE for Win"));
     plat.endProgram();
   }
@@ -36,7 +35,7 @@ void Form::Load() {
   const int tpx = m.TwipsPerPixelX, tpy = m.TwipsPerPixelY;
 
   // 3. Help document.
-  helpFile = dataDir + QStringLiteral("/help/index.html");
+  helpDir = dataDir + QStringLiteral("/help");
 
   // 4. Sound effects, numbered 1 to 10 in this order.
   Snd = std::make_unique<Sound>(plat.sound(), dataDir);
@@ -113,6 +112,7 @@ void Form::Load() {
     }
     if (LoadSettings(m.IniPath, d, wp)) {
       m.opt = d.opt;
+      ApplyLanguage();
       applyTicks(d.ticks);
       m.hs = d.ranking;
       m.RecentName = d.recentName;

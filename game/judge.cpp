@@ -57,7 +57,7 @@ void Form::DarkenVerdictPanel() {
 
 void Form::VerdictCorrect() {
   const PlotGeometry& g = st.geo;
-  Labelmsg->setCaption(QStringLiteral("正解！"));
+  Labelmsg->setCaption(tr("正解！"));
   Labelmsg->setLeft(CmdAns->Left() - Labelmsg->Width() - 150);
   Labelmsg->setVisible(true);
   timCorrect->setEnabled(true);

@@ -61,8 +61,8 @@ void Form::StartStage() {
   ShowScore();
   SetUpStage(st, plat.random());
   LabelSt->setCaption(StageLabel(st.StageNo));
-  Label1miss->setCaption(QStringLiteral("1ﾐｽ減点  ") + numText(st.MissPenalty));
-  Label1scale->setCaption(QStringLiteral("1目盛り ") + numText(st.ScalePoints));
+  Label1miss->setCaption(tr("1ﾐｽ減点  ") + numText(st.MissPenalty));
+  Label1scale->setCaption(tr("1目盛り ") + numText(st.ScalePoints));
   ClearBoard();
   DrawStageBoard();
   // Low-score caution: a late answer could drive the score below zero.
@@ -78,7 +78,7 @@ void Form::StartStage() {
     timMissFrash->setEnabled(true);
   }
   st.AnsRow = -1;
-  CmdAns->setCaption(QStringLiteral("解答！"));
+  CmdAns->setCaption(tr("解答！"));
   st.MsgSlideStep = static_cast<int16_t>(390 + 150 * mod().opt.OptCountDownSpeed);
   Labelmsg->setVisible(false);
   labStageTitle->setCaption(QStringLiteral(" ") + StageLabel(st.StageNo) +

@@ -1,6 +1,8 @@
 // Timer-driven feedback around an answer: the flickering verdict label, the
 // sparkling final point, the pulsing miss penalty, the blinking caution line,
 // the animated prompt and its hidden click counter.
+#include <algorithm>
+
 #include "app/form.h"
 
 namespace kv {
@@ -42,11 +44,11 @@ void Form::timCaution_Timer() {
 }
 
 void Form::timLabelAns_Timer() {
-  static const QString s = QStringLiteral("解答してください！");
   const int t = st.AnsPromptTick + 1;
   st.AnsPromptTick = static_cast<int16_t>(t);
-  if (t <= 9)
-    LabelAns[0]->setCaption(s.left(t) + QString(9 - t, s.at(t - 1)));
+  const int typing = std::min<int>(static_cast<int>(AnswerPrompt(0).size()), 25);
+  if (t <= typing)
+    LabelAns[0]->setCaption(AnswerPrompt(t));
   else if (t >= 26 && t <= 36)
     LabelAns[0]->setCaption(QStringLiteral("Where???"));
   else if (t >= 37)

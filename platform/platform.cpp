@@ -1,11 +1,14 @@
 #include "platform/platform.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QMenu>
 
 namespace kv {
 
 // Both backends drive real widgets, so both see the menu the toolkit shows.
 bool Platform::menuOpen() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
+
+QStringList Platform::uiLanguages() { return QLocale::system().uiLanguages(); }
 
 }  // namespace kv

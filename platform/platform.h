@@ -6,6 +6,7 @@
 // game runs the same code in a window and in tests.
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -98,6 +99,10 @@ class Platform {
 
   // The directory the program and its data files are in.
   virtual QString programDir() = 0;
+
+  // The user's interface languages as the desktop lists them, best first
+  // ("ja-JP", "en-US", or "C" when no language is set).
+  virtual QStringList uiLanguages();
 
  protected:
   Random random_;

@@ -65,6 +65,8 @@ class SimPlatform : public Platform {
   int twipsPerPixelX() override { return tppX; }
   int twipsPerPixelY() override { return tppY; }
   QString programDir() override;
+  // The desktop's languages; none set by default, as in a bare session.
+  QStringList uiLanguages() override { return languages; }
 
   // Test controls.
   // Runs `action` at virtual time `at` (absolute), between other events.
@@ -93,6 +95,7 @@ class SimPlatform : public Platform {
   std::vector<QString> messages;
   std::vector<bool> answers;
   bool lockFree = true;
+  QStringList languages;
   int tppX = 15, tppY = 15;
   QDate today_ = QDate(2002, 8, 17);
   double dayStartSeconds = 12 * 3600.0;

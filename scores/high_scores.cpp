@@ -18,13 +18,13 @@ void Form::DrawRankingTable() {
 void Form::ShowHighScores() {
   for (auto& l : labChr) l->setForeColor(rgb(64, 64, 64));
   DrawRankingTable();
-  CmdAns->setCaption(QStringLiteral("タイトルへ..."));
+  CmdAns->setCaption(tr("タイトルへ..."));
   CmdAns->setEnabled(true);
   st.GameMode = 6;
 }
 
 void Form::mnuClearHighScore_Click() {
-  if (!plat.askYesNo(QStringLiteral("ハイスコアを初期化してもよろしいですか？"), MsgIcon::Question,
+  if (!plat.askYesNo(tr("ハイスコアを初期化してもよろしいですか？"), MsgIcon::Question,
                      QStringLiteral("qelmira")))
     return;
   ClearRanking(mod().hs);

@@ -17,8 +17,8 @@ void Form::PauseOn() {
   st.AnsEnabledBeforePause = CmdAns->Enabled() ? -1 : 0;
   CmdAns->setEnabled(false);
   timPauseFlash->setEnabled(true);
-  Pause->setCaption(QStringLiteral("ポーズ解除"));
-  mnuPopupPause->setCaption(QStringLiteral("ポーズ解除"));
+  Pause->setCaption(tr("ポーズ解除"));
+  mnuPopupPause->setCaption(tr("ポーズ解除"));
   PlayEffect(9, 1, 0);
   st.Paused = -1;
 }
@@ -28,8 +28,8 @@ void Form::PauseOff() {
   CmdPause->setVisible(false);
   CmdAns->setEnabled(st.AnsEnabledBeforePause != 0);
   timPauseFlash->setEnabled(false);
-  Pause->setCaption(QStringLiteral("ポーズ"));
-  mnuPopupPause->setCaption(QStringLiteral("ポーズ"));
+  Pause->setCaption(tr("ポーズ"));
+  mnuPopupPause->setCaption(tr("ポーズ"));
   st.Paused = 0;
 }
 

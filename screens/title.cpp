@@ -36,7 +36,7 @@ void Form::PicMain_DblClick() {
   st.TitleDblClicks = static_cast<int16_t>(st.TitleDblClicks + 1);
   if (st.TitleDblClicks == 10) {
     PlayEffect(1, 1, 0);
-    LabelSt->setToolTipText(QStringLiteral("裏面だ！！　イエー！！"));
+    LabelSt->setToolTipText(tr("裏面だ！！　イエー！！"));
   }
 }
 

@@ -41,7 +41,7 @@ fi
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/korvane" --version |
   grep -q '^korvane [0-9]' || fail "--version"
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/korvane" --help |
-  grep -q 'Usage' || fail "--help"
+  grep -q 'korvane \[--version' || fail "--help"
 
 # The installed game: started, ended by the desktop (a termination signal
 # closes its window as the close box does), its settings in the config folder.

@@ -1,5 +1,5 @@
 #pragma once
-// The four user options and the tick marks of their menu items.
+// The user options and the tick marks of their menu items.
 #include <array>
 #include <cstdint>
 
@@ -10,6 +10,7 @@ struct Options {
   int32_t OptLineWidth = 1;       // trace width in pixels, 1..3
   int16_t OptCountDownSpeed = 0;  // 0..2
   int16_t OptSoundEffect = 0;     // 0 sound on, 1 off
+  int16_t OptLanguage = 0;        // 0 the desktop's, 1 Japanese, 2 English
 };
 
 // Which item of each option submenu carries a tick. After loading a file with

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "platform/vbnum.h"
+#include "settings/language.h"
 #include "settings/profile_file.h"
 
 namespace kv {
@@ -100,6 +101,9 @@ bool LoadSettings(const ProfileFile& ini, SettingsData& d, WindowPlacement& win)
              [&o](int i) { o.OptCountDownSpeed = static_cast<int16_t>(i); });
   loadChoice(number(kOption, QStringLiteral("SoundEffectOnOff")), d.ticks.sound,
              [&o](int i) { o.OptSoundEffect = static_cast<int16_t>(i); });
+  // A key of this program's own: missing or unknown means the desktop's.
+  o.OptLanguage =
+      static_cast<int16_t>(LanguageChoiceFrom(number(kOption, QStringLiteral("Language"))));
 
   for (int n = 0; n < static_cast<int>(d.ranking.e.size()); ++n) {
     RankingEntry& e = d.ranking.e[n];
@@ -135,6 +139,11 @@ void StoreSettings(ProfileFile& ini, const SettingsData& d, double windowLeft, d
   saveChoice(ini, QStringLiteral("LineWidth"), d.ticks.lineWidth);
   saveChoice(ini, QStringLiteral("CountDownSpeed"), d.ticks.countDown);
   saveChoice(ini, QStringLiteral("SoundEffectOnOff"), d.ticks.sound);
+  // The language is this program's own key: written once the player has
+  // chosen one, so the file of a player who never did keeps its design.
+  const QString language = QStringLiteral("Language");
+  if (d.opt.OptLanguage != 0 || !ini.value(kOption, language).isEmpty())
+    ini.setValue(kOption, language, numText(static_cast<int64_t>(d.opt.OptLanguage)));
 
   for (int n = 0; n < static_cast<int>(d.ranking.e.size()); ++n) {
     const RankingEntry& e = d.ranking.e[n];

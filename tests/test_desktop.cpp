@@ -1,7 +1,10 @@
 // The game on a desktop: the help window and its document, where the data
 // and the settings file are found.
 #include <QRegularExpression>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextList>
+#include <set>
 
 #include "app/help_window.h"
 #include "app/locations.h"
@@ -81,34 +84,48 @@ TEST_F(Help, AMissingDocumentIsNamedAndTheGameGoesOn) {
   EXPECT_EQ(st().MissCount, 1);
 }
 
-// Every link between the pages leads to a page that exists, every picture is
-// one of the screens the build makes, and every stage has its entry.
-TEST(HelpDocument, LinksResolveAndEveryStageIsDescribed) {
-  const QDir help(builtHelp());
-  const QStringList pages = help.entryList({"*.html"}, QDir::Files);
-  ASSERT_TRUE(pages.contains("index.html"));
-  const QStringList screens = {"title", "stage", "answer",   "marked", "correct",   "miss",
-                               "zoom",  "pause", "gameover", "ending", "nameentry", "highscore"};
-  const QRegularExpression ref(R"re((href|src)="([^"#]+)")re");
-  QString all;
-  for (const QString& page : pages) {
-    SCOPED_TRACE(page.toStdString());
-    const QString html = QString::fromUtf8(readFile(help.filePath(page)));
-    EXPECT_TRUE(html.contains(QRegularExpression("<title>[^<]+</title>")));
-    for (auto m = ref.globalMatch(html); m.hasNext();) {
-      const auto hit = m.next();
-      const QString target = hit.captured(2);
-      if (hit.captured(1) == "href") {
-        EXPECT_TRUE(pages.contains(target)) << target.toStdString();
-      } else {
-        EXPECT_TRUE(target.startsWith("img/") &&
-                    screens.contains(QFileInfo(target).completeBaseName()))
-            << target.toStdString();
+// In each language: every link between the pages leads to a page that
+// exists, every picture is one of the screens the build makes, every stage
+// has its entry, and the steps of play are numbered through, one list
+// around their pictures.
+TEST(HelpDocument, LinksResolveEveryStageIsDescribedAndTheStepsCountThrough) {
+  for (const QString& language : {QString(), QString("/en")}) {
+    SCOPED_TRACE(language.toStdString());
+    const QDir help(builtHelp() + language);
+    const QStringList pages = help.entryList({"*.html"}, QDir::Files);
+    ASSERT_EQ(pages.size(), 8);
+    const QStringList screens = {"title", "stage", "answer",   "marked", "correct",   "miss",
+                                 "zoom",  "pause", "gameover", "ending", "nameentry", "highscore"};
+    const QRegularExpression ref(R"re((href|src)="([^"#]+)")re");
+    QString all;
+    for (const QString& page : pages) {
+      SCOPED_TRACE(page.toStdString());
+      const QString html = QString::fromUtf8(readFile(help.filePath(page)));
+      EXPECT_TRUE(html.contains(QRegularExpression("<title>[^<]+</title>")));
+      for (auto m = ref.globalMatch(html); m.hasNext();) {
+        const auto hit = m.next();
+        const QString target = hit.captured(2);
+        if (hit.captured(1) == "href") {
+          EXPECT_TRUE(pages.contains(target)) << target.toStdString();
+        } else {
+          EXPECT_TRUE(target.startsWith("img/") &&
+                      screens.contains(QFileInfo(target).completeBaseName()) && help.exists(target))
+              << target.toStdString();
+        }
       }
+      all += html;
     }
-    all += html;
+    for (int n = 1; n <= 16; ++n) EXPECT_TRUE(all.contains(StageCatalogue(n).title)) << n;
+
+    QTextDocument play;
+    play.setHtml(QString::fromUtf8(readFile(help.filePath("play.html"))));
+    std::set<QTextList*> numbered;
+    for (QTextBlock b = play.begin(); b != play.end(); b = b.next())
+      if (b.textList() && b.textList()->format().style() == QTextListFormat::ListDecimal)
+        numbered.insert(b.textList());
+    ASSERT_EQ(numbered.size(), 1u);
+    EXPECT_EQ((*numbered.begin())->count(), 6);
   }
-  for (int n = 1; n <= 16; ++n) EXPECT_TRUE(all.contains(StageCatalogue(n).title)) << n;
 }
 
 // Data beside the program (build tree, copied folder) or in ../share/korvane

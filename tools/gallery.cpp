@@ -2,7 +2,7 @@
 // no display) and writes each screen as a PNG: the pictures of the help.
 // The same generator seed always gives the same pictures.
 //
-//   korvane_gallery OUTDIR
+//   korvane_gallery OUTDIR [LANGUAGE]   (ja, the default, or en)
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -70,13 +70,15 @@ class Gallery {
   QString out_;
 };
 
-int run(const QString& out) {
+int run(const QString& out, const QString& language) {
   QTemporaryDir dir;
   const QString from = QCoreApplication::applicationDirPath();
   for (const QString& f : QDir(from).entryList({"*.png", "*.wav"}, QDir::Files))
     QFile::copy(from + "/" + f, dir.path() + "/" + f);
   kv::SimPlatform sim;
   sim.dir = dir.path();
+  // The desktop's language decides, as for a player.
+  sim.languages = {language};
   Form form(sim);
   form.Load();
   sim.random().seed(20021);
@@ -91,8 +93,9 @@ int run(const QString& out) {
            [&] { g.shot("stage"); });
   g.answerAt(
       2500, true, [&] { g.shot("answer"); }, [&] { g.shot("marked"); });
-  sim.when([&] { return form.Labelmsg->Caption() == QStringLiteral("正解！"); },
-           [&] { sim.after(500, [&] { g.shot("correct"); }); });
+  sim.when(
+      [&] { return form.Labelmsg->Caption() == QCoreApplication::translate("Form", "正解！"); },
+      [&] { sim.after(500, [&] { g.shot("correct"); }); });
   g.clickAns();
 
   // The magnifier over a close call: the final height 20 twips above the
@@ -150,13 +153,13 @@ int run(const QString& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: korvane_gallery OUTDIR\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: korvane_gallery OUTDIR [LANGUAGE]\n");
     return 2;
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   const QString out = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(out);
-  return run(out);
+  return run(out, argc == 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("ja"));
 }

@@ -1,0 +1,358 @@
+// The game in the player's language: Japanese as designed, English for the
+// other desktops, chosen in the options, switched at once and remembered.
+#include <QMenuBar>
+#include <QTextBrowser>
+
+#include "app/command_line.h"
+#include "app/help_window.h"
+#include "settings/language.h"
+#include "settings/settings_file.h"
+#include "tests/stage_player.h"
+
+namespace kv::test {
+
+namespace {
+
+// Kana, kanji and Japanese punctuation; not the ideographic space, nor the
+// full-width Latin letters and digits anyone can read (the rank letter).
+bool japanese(QChar c) {
+  const char16_t u = c.unicode();
+  return (u > 0x3000 && u <= 0x30FF) || (u >= 0x4E00 && u <= 0x9FFF) ||
+         (u >= 0xFF61 && u <= 0xFF9F) || (u >= 0xFF01 && u <= 0xFF60 && !c.isLetterOrNumber());
+}
+
+void collectMenu(const QList<QAction*>& actions, const QString& path, QStringList& out) {
+  for (QAction* a : actions) {
+    if (a->isSeparator()) continue;
+    out << path + a->text();
+    if (QMenu* m = a->menu()) collectMenu(m->actions(), path + a->text() + " > ", out);
+  }
+}
+
+void copyHelp(const QString& to) {
+  const QString from = QCoreApplication::applicationDirPath() + "/help";
+  for (const QString& sub : {QString(), QString("/en")}) {
+    QDir().mkpath(to + "/help" + sub);
+    for (const QString& f : QDir(from + sub).entryList(QDir::Files))
+      QFile::copy(from + sub + "/" + f, to + "/help" + sub + "/" + f);
+  }
+}
+
+using Getter = std::function<QString(Form&, SimPlatform&)>;
+Getter caption(std::unique_ptr<MenuItem> Form::*m) {
+  return [m](Form& f, SimPlatform&) { return (f.*m)->Caption(); };
+}
+Getter caption(std::unique_ptr<Label> Form::*l) {
+  return [l](Form& f, SimPlatform&) { return (f.*l)->Caption(); };
+}
+Getter tip(std::unique_ptr<Label> Form::*l) {
+  return [l](Form& f, SimPlatform&) { return (f.*l)->ToolTipText(); };
+}
+Getter item(std::vector<std::unique_ptr<MenuItem>> Form::*v, int i) {
+  return [v, i](Form& f, SimPlatform&) { return (f.*v)[i]->Caption(); };
+}
+QString ans(Form& f, SimPlatform&) { return f.CmdAns->Caption(); }
+QString lastMessage(Form&, SimPlatform& s) { return s.messages.empty() ? "" : s.messages.back(); }
+
+struct Designed {
+  const char* moment;
+  const char* what;
+  Getter get;
+  QString ja, en;
+};
+
+// What the player reads, moment by moment, in both languages.
+const std::vector<Designed>& designed() {
+  static const std::vector<Designed> rows = {
+      {"title", "game menu", caption(&Form::GameMenuTitle), "ゲーム", "Game"},
+      {"title", "pause", caption(&Form::Pause), "ポーズ", "Pause"},
+      {"title", "restart", caption(&Form::Restart), "はじめから", "Start Over"},
+      {"title", "high scores", caption(&Form::HighScore), "ハイスコア表示", "High Scores"},
+      {"title", "clear", caption(&Form::mnuClearHighScore), "ハイスコアのクリア",
+       "Clear High Scores"},
+      {"title", "quit", caption(&Form::PrgEnd), "終了", "Quit"},
+      {"title", "stage menu", caption(&Form::Stage_UrawazaTitle), "ステージ", "Stage"},
+      {"title", "options", caption(&Form::OptionTitle), "オプション", "Options"},
+      {"title", "zoom", caption(&Form::KakudaiPrint), "拡大表示", "Zoom View"},
+      {"title", "zoom off", item(&Form::kakudaionoff, 1), "しない", "Off"},
+      {"title", "widest line", item(&Form::linewidth, 2), "３　（相当太い）", "3  (very thick)"},
+      {"title", "countdown", caption(&Form::CountDown), "カウントダウン", "Countdown"},
+      {"title", "slow count", item(&Form::CountDownSpeed, 0), "１.00秒　（通常）",
+       "1.00 s  (normal)"},
+      {"title", "sound", caption(&Form::soundeffect), "効果音", "Sound Effects"},
+      {"title", "sound on", item(&Form::soundeffectonoff, 0), "オン", "On"},
+      {"title", "language", caption(&Form::mnuLanguage), "言語 (Language)", "Language (言語)"},
+      {"title", "automatic", item(&Form::mnuLanguageChoice, 0), "自動 (Auto)", "Auto (自動)"},
+      {"title", "japanese", item(&Form::mnuLanguageChoice, 1), "日本語", "日本語"},
+      {"title", "english", item(&Form::mnuLanguageChoice, 2), "English", "English"},
+      {"title", "help menu", caption(&Form::HelpTitle), "ヘルプ", "Help"},
+      {"title", "help", caption(&Form::printhelp), "ヘルプ表示", "Show Help"},
+      {"title", "pop-up help", caption(&Form::mnuPopupPrintHelp), "ヘルプ表示", "Show Help"},
+      {"title", "score tip", tip(&Form::LabelScore), "マイナスになるとゲームオーバー",
+       "Below zero, the game is over"},
+      {"title", "miss tip", tip(&Form::Label1miss), "このステージでＭＩＳＳした時の減点",
+       "Points lost for a MISS in this stage"},
+      {"title", "scale tip", tip(&Form::Label1scale), "正解時に加減される１目盛り分の点数",
+       "Points per scale column, won or lost with a right answer"},
+      {"title", "miss label", caption(&Form::Label1miss), "1ﾐｽ減点   0", "Per\u00a0miss   0"},
+      {"title", "scale label", caption(&Form::Label1scale), "1目盛り  0", "1\u00a0tick  0"},
+      {"title", "main button", ans, "START !!", "START !!"},
+      {"run", "main button", ans, "解答！", "Answer!"},
+      {"pause", "pause", caption(&Form::Pause), "ポーズ解除", "Resume"},
+      {"pause", "pop-up pause", caption(&Form::mnuPopupPause), "ポーズ解除", "Resume"},
+      {"pause", "resume", [](Form& f, SimPlatform&) { return f.CmdPause->Caption(); }, "再開",
+       "Resume"},
+      {"pause", "resume tip", [](Form& f, SimPlatform&) { return f.CmdPause->ToolTipText(); },
+       "ポーズを解除します", "Ends the pause"},
+      {"miss", "verdict", caption(&Form::Labelmsg), "MISS", "MISS"},
+      {"miss", "main button", ans, "RETRY!", "RETRY!"},
+      {"correct", "verdict", caption(&Form::Labelmsg), "正解！", "Right!"},
+      {"correct", "main button", ans, "NEXT STAGE", "NEXT STAGE"},
+      {"name", "main button", ans, "OK", "OK"},
+      {"table", "main button", ans, "タイトルへ...", "To Title..."},
+      {"table", "hint", lastMessage,
+       "Ｓランク　おめでとう！: 実はＥランクの下に、Ｚランクが存在するという・・・",
+       "Rank S \u2013 congratulations!: They say there is a rank Z, below rank E..."},
+      {"clear", "question", lastMessage, "qelmira: ハイスコアを初期化してもよろしいですか？",
+       "qelmira: Clear the high-score table?"},
+      {"help", "help window",
+       [](Form& f, SimPlatform&) { return f.win->findChild<HelpWindow*>()->windowTitle(); },
+       "KORVANE ヘルプ", "KORVANE Help"},
+      {"help", "help page",
+       [](Form& f, SimPlatform&) {
+         const QString p = f.win->findChild<HelpWindow*>()->browser()->source().path();
+         return p.section('/', -2);
+       },
+       "help/index.html", "en/index.html"},
+  };
+  return rows;
+}
+
+}  // namespace
+
+class Language : public StagePlayer, public ::testing::WithParamInterface<const char*> {
+ protected:
+  bool english() const { return QString(GetParam()) == "en"; }
+
+  // Every text of the window, its menus, message boxes and help window.
+  QStringList everything() {
+    QStringList out;
+    Form& f = *form;
+    std::vector<Label*> labels = {f.LabelSt.get(),     f.LabelScore.get(), f.Label1miss.get(),
+                                  f.Label1scale.get(), f.Labelmsg.get(),   f.Labelyr.get(),
+                                  f.LabelRank.get(),   f.LabelEbye.get(),  f.labStageTitle.get(),
+                                  f.LabPause.get(),    f.labName.get(),    f.labHSHead.get()};
+    for (auto* v : {&f.LabelAns, &f.labGameover, &f.LabFry, &f.labHS, &f.labChr})
+      for (auto& l : *v) labels.push_back(l.get());
+    for (Label* l : labels) out << l->Caption() << l->ToolTipText();
+    out << f.CmdAns->Caption() << f.CmdPause->Caption() << f.CmdPause->ToolTipText()
+        << f.txtName->Text() << f.win->windowTitle();
+    collectMenu(f.win->menuBar()->actions(), "", out);
+    collectMenu(f.mnuPopupMenu->actions(), "", out);
+    for (const QString& m : sim->messages) out << m;
+    if (auto* h = f.win->findChild<HelpWindow*>()) {
+      out << h->windowTitle() << h->browser()->toPlainText();
+      for (QAction* a : h->findChildren<QAction*>()) out << a->text();
+    }
+    return out;
+  }
+
+  // At `moment`: the designed texts, and in English no Japanese word beyond
+  // the names of the languages in their own words.
+  void look(const char* moment) {
+    SCOPED_TRACE(moment);
+    for (const Designed& d : designed()) {
+      if (QString(d.moment) != moment) continue;
+      EXPECT_EQ(d.get(*form, *sim), english() ? d.en : d.ja) << d.what;
+    }
+    if (!english()) return;
+    for (const QString& t : everything()) {
+      QString rest = t;
+      for (const char* own : {"言語", "自動", "日本語"}) rest.remove(QString::fromUtf8(own));
+      EXPECT_FALSE(std::any_of(rest.begin(), rest.end(), japanese)) << t.toStdString();
+    }
+    ++looks;
+  }
+
+  int looks = 0;
+};
+
+// Title, a run with a pause, a miss, right answers to the ending, the name,
+// the table, clearing it and the help: the whole game in one language.
+TEST_P(Language, EveryTextOfAGameReadsInTheDesktopsLanguage) {
+  sim->languages = {english() ? "en-US" : "ja-JP"};
+  copyHelp(dir.path());
+  start();
+  form->CountDownSpeed[2]->click();
+  look("title");
+  bool paused = false;
+  sim->when([&] { return st().GameMode == 2 && form->CmdAns->Enabled(); },
+            [&] {
+              look("run");
+              key(Qt::Key_Escape);
+              paused = st().Paused != 0;
+              look("pause");
+              QTest::mouseClick(form->CmdPause->button(), Qt::LeftButton);
+            });
+  play({.offset = 0, .rightRow = false});
+  EXPECT_TRUE(paused);
+  look("miss");
+  play();
+  look("correct");
+  for (int stage = 2; stage <= 15; ++stage) play();
+  sim->runUntil([&] { return st().GameMode == 5; });
+  look("name");
+  QTest::keyClicks(form->txtName->edit(), "kv");
+  clickAns();
+  look("table");
+  sim->answers = {false};
+  form->mnuClearHighScore->click();
+  look("clear");
+  form->printhelp->click();
+  look("help");
+  EXPECT_EQ(looks, english() ? 9 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Both, Language, ::testing::Values("ja", "en"));
+
+// A change in the menu while the point moves: every text changes at once,
+// the run, the score, the timers and the help go on as they were.
+TEST_F(StagePlayer, SwitchingLanguageMidRunChangesTheTextsAndNothingElse) {
+  copyHelp(dir.path());
+  start();
+  form->printhelp->click();
+  auto* help = form->win->findChild<HelpWindow*>();
+  bool checked = false;
+  sim->when([&] { return st().GameMode == 2 && form->CmdAns->Enabled(); },
+            [&] {
+              const GameState before = st();
+              const uint32_t now = sim->now();
+              const QString miss = form->Label1miss->Caption();
+              form->mnuLanguageChoice[2]->click();
+              EXPECT_EQ(form->CmdAns->Caption(), "Answer!");
+              EXPECT_EQ(form->OptionTitle->Caption(), "Options");
+              EXPECT_EQ(form->Label1miss->Caption(),
+                        "Per\u00a0miss" + miss.mid(QString("1ﾐｽ減点").size()));
+              EXPECT_TRUE(help->browser()->source().path().endsWith("/help/en/index.html"));
+              EXPECT_EQ(help->windowTitle(), "KORVANE Help");
+              EXPECT_TRUE(form->mnuLanguageChoice[2]->Checked());
+              EXPECT_FALSE(form->mnuLanguageChoice[0]->Checked());
+              EXPECT_EQ(sim->now(), now);
+              EXPECT_EQ(st().m.PointX, before.m.PointX);
+              EXPECT_EQ(st().Score, before.Score);
+              EXPECT_EQ(st().GameMode, 2);
+              EXPECT_EQ(st().Paused, 0);
+              form->mnuLanguageChoice[1]->click();
+              EXPECT_EQ(form->CmdAns->Caption(), "解答！");
+              EXPECT_EQ(form->Label1miss->Caption(), miss);
+              EXPECT_TRUE(help->browser()->source().path().endsWith("/help/index.html"));
+              checked = true;
+            });
+  play({.offset = 0});
+  EXPECT_TRUE(checked);
+  // The run ended as forecast: a right answer on the answer line.
+  EXPECT_EQ(form->Labelmsg->Caption(), "正解！");
+  EXPECT_EQ(st().MissCount, 0);
+  EXPECT_EQ(st().Score, 500);
+}
+
+// The choice is stored in Option/Language and read back at the next start;
+// a file without it, or with an unknown value, follows the desktop, and a
+// player who never chose leaves the file as designed.
+TEST_F(SimGame, TheLanguageChoiceIsRememberedInTheSettingsFile) {
+  const QString ini = dir.path() + "/qelmira.ini";
+  sim->languages = {"en-GB"};
+  struct Case {
+    QByteArray stored;  // the Option section's Language line
+    QString spoken;
+    int checked;
+  };
+  const Case cases[] = {{"", "Game", 0},
+                        {"Language= 1\r\n", "ゲーム", 1},
+                        {"Language=2\r\n", "Game", 2},
+                        {"Language= 7\r\n", "Game", 0},
+                        {"Language=ja\r\n", "Game", 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored.toStdString());
+    writeFile(ini, "[Option]\r\nKakudai= 1\r\n" + c.stored + "[IniCheck]\r\nDummy=1\r\n");
+    mod() = Module1{};
+    start();
+    EXPECT_EQ(form->GameMenuTitle->Caption(), c.spoken);
+    EXPECT_TRUE(form->mnuLanguageChoice[c.checked]->Checked());
+    EXPECT_TRUE(form->kakudaionoff[1]->Checked());
+    form.reset();
+  }
+  // Chosen in the menu, saved at the end; automatic again, saved as 0.
+  writeFile(ini, "");
+  for (int choice : {2, 0}) {
+    mod() = Module1{};
+    start();
+    form->mnuLanguageChoice[choice]->click();
+    form->ShutDown();
+    form.reset();
+    const QByteArray saved = readFile(ini);
+    EXPECT_TRUE(
+        saved.startsWith("[Option]\r\nKakudai= 0\r\nLineWidth= 0\r\nCountDownSpeed= 0\r\n"
+                         "SoundEffectOnOff= 0\r\nLanguage= " +
+                         QByteArray::number(choice) + "\r\n[Ranking]"))
+        << saved.left(120).toStdString();
+  }
+  // Never chosen: no key of its own.
+  QFile::remove(ini);
+  mod() = Module1{};
+  start();
+  form->ShutDown();
+  EXPECT_FALSE(readFile(ini).contains("Language"));
+}
+
+// Automatic: the first of the desktop's languages decides; none set means
+// the design. An explicit choice overrides the desktop.
+TEST(LanguageChoice, TheDesktopDecidesUnlessThePlayerChose) {
+  struct Case {
+    int choice;
+    QStringList desktop;
+    QString code;
+  };
+  const QStringList catalogues = {"en", "de"};
+  const Case cases[] = {
+      {0, {}, "ja"},
+      {0, {"C"}, "ja"},
+      {0, {"POSIX"}, "ja"},
+      {0, {"ja-JP", "ja"}, "ja"},
+      {0, {"ja"}, "ja"},
+      {0, {"en-US", "en"}, "en"},
+      {0, {"en-GB", "ja-JP"}, "en"},
+      {0, {"fr-FR", "ja-JP"}, "en"},  // no French catalogue: English
+      {0, {"de_DE"}, "de"},           // a catalogue of its own
+      {0, {"pt-Latn-BR"}, "en"},
+      {1, {"en-US"}, "ja"},
+      {2, {"ja-JP"}, "en"},
+      {2, {}, "en"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(PickLanguage(c.choice, c.desktop, catalogues), c.code)
+        << c.choice << " " << c.desktop.join(',').toStdString();
+  for (double stored : {-1.0, 0.0, 0.5, 3.0, 1e9}) EXPECT_EQ(LanguageChoiceFrom(stored), 0);
+  EXPECT_EQ(LanguageChoiceFrom(1), 1);
+  EXPECT_EQ(LanguageChoiceFrom(2), 2);
+}
+
+// --help answers in the desktop's language, without the toolkit running;
+// the status row's names fit their labels in both languages.
+TEST_F(SimGame, HelpTextAndStatusLabelsInBothLanguages) {
+  const QStringList args = {"korvane", "--help"};
+  EXPECT_TRUE(AnswerCommandLine(args, {"en-US"}).startsWith("Usage: korvane [--version"));
+  EXPECT_TRUE(AnswerCommandLine(args, {}).startsWith("使い方: korvane [--version"));
+  EXPECT_TRUE(AnswerCommandLine({"korvane"}, {"en-US"}).isEmpty());
+  start();
+  for (int choice : {1, 2}) {
+    form->mnuLanguageChoice[choice]->click();
+    for (Label* l : {form->Label1miss.get(), form->Label1scale.get()}) {
+      const QString name = l->Caption().section("  ", 0, 0);
+      EXPECT_LE(QFontMetrics(l->widget()->font()).horizontalAdvance(name), l->widget()->width())
+          << name.toStdString();
+    }
+  }
+}
+
+}  // namespace kv::test
