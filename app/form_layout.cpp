@@ -7,6 +7,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
+#include <cstdio>
 #include <future>
 
 #include "app/form.h"
@@ -98,13 +99,15 @@ Form::~Form() {
 }
 
 void Form::buildWindow() {
+  // Sounds and help are files beside the program, and their absence no
+  // error; but a program that finds none of its data folders says where it
+  // looked (below). The pictures are built in.
   dataDir = FindDataDir(plat.programDir());
-  const QString dir = dataDir + QStringLiteral("/");
   // Decoding the title picture takes about as long as building the window,
   // and the first paint needs both: the picture is decoded on a thread of
   // its own meanwhile.
-  std::future<QImage> title = std::async(std::launch::async, [file = dir + "title.png"] {
-    return QImage(file).convertToFormat(QImage::Format_RGB32);
+  std::future<QImage> title = std::async(std::launch::async, [] {
+    return QImage(QStringLiteral(":/korvane/title.png")).convertToFormat(QImage::Format_RGB32);
   });
   win = std::make_unique<MainWindow>(*this);
   win->setWindowTitle(QStringLiteral("KORVANE for Win Ver1.92"));
@@ -121,11 +124,12 @@ void Form::buildWindow() {
   win->layout()->setSizeConstraint(QLayout::SetFixedSize);
   qApp->installEventFilter(win.get());
 
-  ansMarkImage = QImage(dir + QStringLiteral("ansmark.png")).convertToFormat(QImage::Format_RGB32);
-  QPixmap icon(dir + QStringLiteral("icon.png"));
-  if (!icon.isNull()) win->setWindowIcon(QIcon(icon));
-  QPixmap cursorPix(dir + QStringLiteral("cursor.png"));
-  const QCursor cursor = cursorPix.isNull() ? QCursor(Qt::CrossCursor) : QCursor(cursorPix, 15, 15);
+  if (const QString notice = MissingDataNotice(plat.programDir()); !notice.isEmpty())
+    std::fprintf(stderr, "%s\n", qPrintable(notice));
+  ansMarkImage =
+      QImage(QStringLiteral(":/korvane/ansmark.png")).convertToFormat(QImage::Format_RGB32);
+  win->setWindowIcon(QIcon(QStringLiteral(":/korvane/icon.png")));
+  const QCursor cursor(QPixmap(QStringLiteral(":/korvane/cursor.png")), 15, 15);
 
   // Labels and lines of the window.
   LabelSt = makeLabel(client, QStringLiteral("STAGE 0"), 8, 360, 57, 41, true, kPGothic, 12);
@@ -166,7 +170,7 @@ void Form::buildWindow() {
   picHS = makePicture(client, 192, 4, 305, 97, false);
   picKakudai = makePicture(client, 8, 172, 161, 161, false);
   PicAns = makePicture(client, 416, 264, 80, 80, false);
-  if (!ansMarkImage.isNull()) {
+  {
     // The 76 x 76 marker sits inside the box's 2-pixel frame.
     QImage framed(80, 80, QImage::Format_RGB32);
     framed.fill(QColor(96, 0, 128));

@@ -2,16 +2,36 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "settings/settings_file.h"
 
 namespace kv {
 
+QStringList DataDirCandidates(const QString& programDir) {
+  QStringList dirs{QDir::cleanPath(programDir)};
+  for (const char* rel : {"/../share/games/korvane", "/../share/korvane"})
+    dirs << QDir::cleanPath(programDir + QLatin1String(rel));
+  return dirs;
+}
+
+bool HoldsData(const QString& dir) {
+  const QDir d(dir);
+  return QFileInfo(d.filePath(QStringLiteral("help"))).isDir() ||
+         !d.entryList({QStringLiteral("*.wav")}, QDir::Files).isEmpty();
+}
+
 QString FindDataDir(const QString& programDir) {
-  if (QFileInfo(programDir + QStringLiteral("/title.png")).isFile()) return programDir;
-  const QString shared = QDir::cleanPath(programDir + QStringLiteral("/../share/korvane"));
-  if (QFileInfo(shared).isDir()) return shared;
+  for (const QString& dir : DataDirCandidates(programDir))
+    if (HoldsData(dir)) return dir;
   return programDir;
+}
+
+QString MissingDataNotice(const QString& programDir) {
+  const QStringList dirs = DataDirCandidates(programDir);
+  if (std::any_of(dirs.begin(), dirs.end(), HoldsData)) return {};
+  return QStringLiteral("korvane: no sounds or help found; looked in ") +
+         dirs.join(QStringLiteral(", "));
 }
 
 QString ChooseIniPath(const QString& programDir, const QString& dataDir,

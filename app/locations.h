@@ -1,13 +1,25 @@
 #pragma once
 // Where the program finds its data and keeps its settings file.
 #include <QString>
+#include <QStringList>
 
 namespace kv {
 
-// The data (pictures, sounds, help) lie beside the program when it runs from
-// the build tree or a copied folder; an installed program finds them in
-// ../share/korvane from its own folder. With neither, the program's folder.
+// The data (sounds, help; the pictures are built in) lie beside the program
+// when it runs from the build tree or a copied folder; an installed program
+// finds them from its own folder in ../share/games/korvane (Debian's layout
+// for games) or ../share/korvane. These are the folders tried, in order.
+QStringList DataDirCandidates(const QString& programDir);
+
+// Whether a folder holds the data: the help's folder or a sound effect.
+bool HoldsData(const QString& dir);
+
+// The first candidate that holds the data; with none, the program's folder.
 QString FindDataDir(const QString& programDir);
+
+// The line for standard error when no candidate holds the data, naming the
+// folders looked in; empty when the data was found.
+QString MissingDataNotice(const QString& programDir);
 
 // The settings file "qelmira.ini": beside the program when one is already
 // there, or when the program runs from a folder of its own (its data beside

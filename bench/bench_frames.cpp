@@ -13,11 +13,8 @@
 //
 //   bench_frames [--simulated-only]
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPaintEvent>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +26,7 @@
 #include "game/run_simulation.h"
 #include "platform/qt_platform.h"
 #include "platform/sim_platform.h"
+#include "platform/sim_program_dir.h"
 
 namespace {
 
@@ -173,11 +171,7 @@ void markFinalRow(Form& form, kv::Platform& plat) {
 
 void simulatedGame() {
   kv::mod() = kv::Module1{};
-  // A program directory with the pictures and sounds and no settings file.
-  QTemporaryDir dir;
-  const QString from = QCoreApplication::applicationDirPath();
-  for (const QString& f : QDir(from).entryList({"*.png", "*.wav"}, QDir::Files))
-    QFile::copy(from + "/" + f, dir.path() + "/" + f);
+  kv::SimProgramDir dir;
   kv::SimPlatform sim;
   sim.dir = dir.path();
   Form form(sim);

@@ -91,10 +91,10 @@ int runChild(int argc, char** argv) {
 
 struct Run {
   bool ok = false;
-  double toMainMs = 0;   // process creation to main()
-  double toTitleMs = 0;  // process creation to the title's first paint
+  double toMainMs = 0;     // process creation to main()
+  double toTitleMs = 0;    // process creation to the title's first paint
   double processorMs = 0;  // user plus system time of the whole child, all threads
-  std::string output;    // everything the child wrote, for a failed run
+  std::string output;      // everything the child wrote, for a failed run
 };
 
 Run runOnce(const std::string& exe, const char* flag) {

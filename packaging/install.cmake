@@ -1,35 +1,49 @@
 # Installation (`cmake --install build --prefix P`) and the Debian package
-# (`cpack -G DEB` in the build folder). The program finds its data in
-# ../share/korvane from its own folder.
+# (`cpack -G DEB` in the build folder). KORVANE_GAMES_LAYOUT chooses Debian's
+# layout for games, games/korvane with its data in share/games/korvane; the
+# package is built with it on. Without it the program is bin/korvane and its
+# data share/korvane, as a user's install into ~/.local expects. The program
+# looks for its data in both, from its own folder.
 include(GNUInstallDirs)
+option(KORVANE_GAMES_LAYOUT "Install as Debian's games policy asks (games/, share/games/)" OFF)
 set(KORVANE_ID org.korvane.Korvane)
-set(KORVANE_DATA ${CMAKE_INSTALL_DATADIR}/korvane)
+if(KORVANE_GAMES_LAYOUT)
+  set(KORVANE_BIN games)
+  set(KORVANE_DATA ${CMAKE_INSTALL_DATADIR}/games/korvane)
+else()
+  set(KORVANE_BIN ${CMAKE_INSTALL_BINDIR})
+  set(KORVANE_DATA ${CMAKE_INSTALL_DATADIR}/korvane)
+endif()
+# Where the manual page says the data lies, from the program's folder.
+file(RELATIVE_PATH KORVANE_DATA_FROM_BIN /${KORVANE_BIN} /${KORVANE_DATA})
 
 configure_file(${CMAKE_SOURCE_DIR}/packaging/${KORVANE_ID}.metainfo.xml
                ${CMAKE_BINARY_DIR}/${KORVANE_ID}.metainfo.xml @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/korvane.6 ${CMAKE_BINARY_DIR}/korvane.6 @ONLY)
-# Manual pages are installed compressed, reproducibly (no name, no time stamp).
-add_custom_command(
-  OUTPUT ${CMAKE_BINARY_DIR}/korvane.6.gz
-  COMMAND gzip -9nf -k ${CMAKE_BINARY_DIR}/korvane.6
-  DEPENDS ${CMAKE_BINARY_DIR}/korvane.6
-  VERBATIM)
-add_custom_target(korvane_man ALL DEPENDS ${CMAKE_BINARY_DIR}/korvane.6.gz)
+# Manual page and changelog are installed compressed, reproducibly (no name,
+# no time stamp).
+set(KORVANE_GZ ${CMAKE_BINARY_DIR}/korvane.6 ${CMAKE_SOURCE_DIR}/packaging/changelog)
+list(TRANSFORM KORVANE_GZ REPLACE "^.*/([^/]+)$" "${CMAKE_BINARY_DIR}/\\1.gz" OUTPUT_VARIABLE gz)
+foreach(src out IN ZIP_LISTS KORVANE_GZ gz)
+  add_custom_command(OUTPUT ${out} COMMAND gzip -9n -c ${src} > ${out} DEPENDS ${src} VERBATIM)
+endforeach()
+add_custom_target(korvane_docs ALL DEPENDS ${gz})
 
-install(TARGETS korvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(DIRECTORY ${KORVANE_OUT}/
-        DESTINATION ${KORVANE_DATA}
-        FILES_MATCHING PATTERN "*.png" PATTERN "*.wav" PATTERN "*.html" PATTERN "*.css"
-        PATTERN "icon-*.png" EXCLUDE)
+install(TARGETS korvane RUNTIME DESTINATION ${KORVANE_BIN})
+install(FILES ${KORVANE_SOUND_OUTPUTS} DESTINATION ${KORVANE_DATA})
+install(DIRECTORY ${KORVANE_OUT}/help DESTINATION ${KORVANE_DATA}
+        FILES_MATCHING PATTERN "*.html" PATTERN "*.css" PATTERN "*.png")
 install(FILES packaging/${KORVANE_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_BINARY_DIR}/${KORVANE_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_BINARY_DIR}/korvane.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES packaging/copyright ${CMAKE_BINARY_DIR}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/korvane)
 foreach(size 16 24 32 48 64 128 256)
   if(size EQUAL 32)
-    set(src ${KORVANE_OUT}/icon.png)
+    set(src ${KORVANE_PICTURES}/icon.png)
   else()
-    set(src ${KORVANE_OUT}/icon-${size}.png)
+    set(src ${KORVANE_PICTURES}/icon-${size}.png)
   endif()
   install(FILES ${src} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME ${KORVANE_ID}.png)
@@ -37,8 +51,17 @@ endforeach()
 
 set(CPACK_PACKAGE_NAME korvane)
 set(CPACK_PACKAGE_VENDOR "The KORVANE project")
-set(CPACK_PACKAGE_CONTACT "The KORVANE project <korvane@localhost>")
+set(CPACK_PACKAGE_CONTACT "The KORVANE project <korvane@korvane.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "graph-reading game with a Japanese user interface")
+set(CPACK_PACKAGE_DESCRIPTION [=[
+In every stage of KORVANE a point moves from the left edge of a plot to the
+right under a motion law of its own: a straight line, a parabola, a cosine
+swing, a bounce, a race of four bars and more, sixteen stages in all.
+Press the answer button as early as you dare and mark the coloured cell in
+which the trace will arrive; early answers score, late ones cost.
+
+The game keeps a ten-entry high-score table and has a help document; its
+user interface is in Japanese.]=])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)

@@ -2,8 +2,10 @@
 # Installs a built tree into a temporary prefix and checks what a desktop
 # needs: the layout, the desktop entry and AppStream validators, the program
 # answering --version without a display, the installed game finding its data
-# and keeping its settings in the user's configuration folder, and the
-# Debian package with its dependencies.
+# and keeping its settings in the user's configuration folder, the program
+# copied alone naming the folders it looked in; then the Debian package (the
+# same build with Debian's layout for games): its layout, its dependencies,
+# and lintian, which must report no error and no warning.
 # Usage: scripts/check-install.sh [build folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,13 +18,13 @@ id=org.korvane.Korvane
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 fail() { echo "check-install: $*" >&2; exit 1; }
-for f in bin/korvane \
-         share/korvane/title.png share/korvane/icon.png share/korvane/miss.wav \
-         share/korvane/help/index.html \
+for f in bin/korvane share/korvane/miss.wav share/korvane/help/index.html \
          share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-         share/man/man6/korvane.6.gz; do
+         share/man/man6/korvane.6.gz share/doc/korvane/copyright share/doc/korvane/changelog.gz; do
   [ -e "$prefix/$f" ] || fail "missing $f"
 done
+# The window's pictures are built into the program.
+[ -z "$(find "$prefix/share/korvane" -maxdepth 1 -name '*.png')" ] || fail "pictures installed as files"
 # Width and height from a PNG header.
 pngsize() { od -An -j16 -N8 -tx1 "$1" | tr -d ' \n'; }
 for s in 16 24 32 48 64 128 256; do
@@ -47,24 +49,54 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/korvane" --hel
 # closes its window as the close box does), its settings in the config folder.
 export XDG_CONFIG_HOME=$tmp/config XDG_RUNTIME_DIR=$tmp/run
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-QT_QPA_PLATFORM=offscreen "$prefix/bin/korvane" &
-pid=$!
-for _ in $(seq 100); do [ -e "$XDG_RUNTIME_DIR/korvane.lock" ] && break; sleep 0.1; done
-sleep 1  # start-up goes on past the lock
-kill -TERM $pid
-wait $pid || true
+# Runs the program at $1 for a moment, its standard error into $2.
+run_briefly() {
+  QT_QPA_PLATFORM=offscreen "$1" 2>"$2" &
+  local pid=$!
+  for _ in $(seq 100); do [ -e "$XDG_RUNTIME_DIR/korvane.lock" ] && break; sleep 0.1; done
+  sleep 1  # start-up goes on past the lock
+  kill -TERM $pid
+  wait $pid || true
+}
+run_briefly "$prefix/bin/korvane" "$tmp/installed.err"
 [ -f "$XDG_CONFIG_HOME/korvane/qelmira.ini" ] || fail "settings not kept in XDG_CONFIG_HOME"
 [ ! -e "$prefix/bin/qelmira.ini" ] || fail "settings written beside the installed program"
+! grep -q '^korvane:' "$tmp/installed.err" || fail "installed game: $(cat "$tmp/installed.err")"
+# The program copied alone plays on and names, in one line, where it looked.
+mkdir "$tmp/alone" && cp "$prefix/bin/korvane" "$tmp/alone/"
+run_briefly "$tmp/alone/korvane" "$tmp/alone.err"
+[ "$(grep -c "^korvane: .*looked in $tmp/alone, " "$tmp/alone.err")" = 1 ] ||
+  fail "the program alone does not name the folders it looked in: $(cat "$tmp/alone.err")"
 
-# The Debian package: same files under /usr, libraries from shlibdeps, fonts.
-(cd "$build" && cpack -G DEB -B "$tmp/deb" >/dev/null)
+# The Debian package: the same build with Debian's layout for games. The
+# option changes only install rules and the manual page, so nothing else is
+# rebuilt; the build's own setting is put back afterwards.
+layout=$(sed -n 's/^KORVANE_GAMES_LAYOUT:BOOL=//p' "$build/CMakeCache.txt")
+set_layout() {
+  cmake -DKORVANE_GAMES_LAYOUT="$1" "$build" >/dev/null
+  cmake --build "$build" --target korvane_docs >/dev/null
+}
+trap 'set_layout "${layout:-OFF}"; rm -rf "$tmp"' EXIT
+set_layout ON
+(cd "$build" && cpack -G DEB -B "$tmp/deb" >"$tmp/cpack.log" 2>&1) || { cat "$tmp/cpack.log" >&2; fail "cpack"; }
 deb=$(ls "$tmp"/deb/korvane_*_amd64.deb 2>/dev/null || ls "$tmp"/deb/korvane_*.deb)
 deps=$(dpkg-deb -f "$deb" Depends)
 for d in libqt6widgets6 libqt6multimedia6 fonts-ipafont-gothic fonts-ipafont-mincho qt6-qpa-plugins; do
   grep -q "$d" <<<"$deps" || fail "package does not depend on $d: $deps"
 done
 contents=$(dpkg-deb -c "$deb")
-for f in usr/bin/korvane usr/share/korvane/help/index.html usr/share/applications/$id.desktop; do
+for f in usr/games/korvane usr/share/games/korvane/help/index.html usr/share/games/korvane/miss.wav \
+         usr/share/applications/$id.desktop usr/share/doc/korvane/copyright \
+         usr/share/doc/korvane/changelog.gz; do
   grep -q "\./$f\$" <<<"$contents" || fail "package lacks /$f"
 done
-echo "check-install: ok ($(basename "$deb"))"
+! grep -qE '\./usr/(bin/|share/korvane/)' <<<"$contents" || fail "package uses the plain layout"
+dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/man/man6/korvane.6.gz | gzip -dc |
+  grep -q '^\.I \.\./share/games/korvane/' || fail "manual page names the wrong data folder"
+# Informational tags may stay; errors and warnings fail.
+if ! report=$(lintian --fail-on error,warning --display-info "$deb" 2>/dev/null); then
+  echo "$report" >&2
+  fail "lintian reports errors or warnings"
+fi
+info=$(grep -oE '^I: [^ ]+ [^ ]+' <<<"$report" | cut -d' ' -f3 | sort -u | paste -sd' ' || true)
+echo "check-install: ok ($(basename "$deb"); lintian informational: ${info:-none})"

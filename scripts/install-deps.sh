@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests, the installation
-# checks (validators, dpkg-shlibdeps for the package) and the game need: the
-# Linguist tools build the catalogues; the toolkit's own catalogues give its
-# buttons and menus in Japanese.
+# checks (validators, dpkg-shlibdeps and lintian for the package) and the
+# game need: the Linguist tools build the catalogues; the toolkit's own
+# catalogues give its buttons and menus in Japanese.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-multimedia-dev libicu-dev
       qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
       libgtest-dev fonts-ipafont-gothic fonts-ipafont-mincho
-      desktop-file-utils appstream dpkg-dev file)
+      desktop-file-utils appstream dpkg-dev file lintian)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -1,18 +1,18 @@
 #pragma once
 // A window on the simulated backend: virtual time, scripted input, recorded
 // sounds. Start-up runs in a temporary program directory without a settings
-// file, with the generated pictures and sounds copied beside it.
+// file, with the generated sounds copied beside it.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 #include "app/form.h"
 #include "platform/sim_platform.h"
+#include "platform/sim_program_dir.h"
 #include "platform/twips.h"
 
 namespace kv::test {
@@ -35,17 +35,10 @@ inline void sendMove(QWidget* w, QPointF at) {
   QCoreApplication::sendEvent(w, &ev);
 }
 
-inline void copyAssets(const QString& to) {
-  const QString from = QCoreApplication::applicationDirPath();
-  for (const QString& f : QDir(from).entryList({"*.png", "*.wav"}, QDir::Files))
-    QFile::copy(from + "/" + f, to + "/" + f);
-}
-
 class SimGame : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
-    copyAssets(dir.path());
     mod() = Module1{};
     sim = std::make_unique<SimPlatform>();
     sim->dir = dir.path();
@@ -72,7 +65,7 @@ class SimGame : public ::testing::Test {
   QStringList sounds() const { return sim->simSound().names(); }
   GameState& st() { return form->st; }
 
-  QTemporaryDir dir;
+  SimProgramDir dir;
   std::unique_ptr<SimPlatform> sim;
   std::unique_ptr<Form> form;
 };

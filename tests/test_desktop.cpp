@@ -128,6 +128,42 @@ TEST(HelpDocument, LinksResolveEveryStageIsDescribedAndTheStepsCountThrough) {
   }
 }
 
+// The data folder: beside the program (build tree, copied folder), else from
+// the program's folder in Debian's layout for games or the plain one. A
+// folder holds data when it has the help or a sound; an empty leftover of a
+// removed install does not count.
+TEST(Locations, DataIsFoundBesideTheProgramOrInEitherInstalledLayout) {
+  const struct {
+    const char* program;
+    std::vector<const char*> files;
+    const char* found;  // nullptr: none, the program's folder
+  } cases[] = {
+      {"copy", {"copy/miss.wav", "share/korvane/help/index.html"}, "copy"},
+      {"copy", {"copy/help/index.html"}, "copy"},
+      {"usr/games", {"usr/share/games/korvane/help/index.html"}, "usr/share/games/korvane"},
+      {"usr/bin", {"usr/share/korvane/correct.wav"}, "usr/share/korvane"},
+      {"usr/bin",
+       {"usr/share/games/korvane/a.wav", "usr/share/korvane/b.wav"},
+       "usr/share/games/korvane"},
+      {"usr/games", {"usr/games/title.png", "usr/share/games/korvane/x.txt"}, nullptr},
+      {"usr/bin", {}, nullptr},
+  };
+  for (const auto& c : cases) {
+    QTemporaryDir tmp;
+    const QString root = tmp.path() + "/";
+    QDir().mkpath(root + c.program);
+    QDir().mkpath(root + "usr/share/korvane");
+    for (const char* f : c.files) {
+      QDir().mkpath(QFileInfo(root + f).path());
+      writeFile(root + f, "x");
+    }
+    const QString program = root + c.program;
+    SCOPED_TRACE(program.toStdString());
+    EXPECT_EQ(FindDataDir(program), root + (c.found ? c.found : c.program));
+    EXPECT_EQ(MissingDataNotice(program).isEmpty(), c.found != nullptr);
+  }
+}
+
 // Data beside the program (build tree, copied folder) or in ../share/korvane
 // (installed); the settings file beside a game in a folder of its own, else
 // in the user's configuration folder.
@@ -138,12 +174,9 @@ TEST(Locations, DataAndSettingsFollowHowTheGameWasInstalled) {
   QDir().mkpath(portable);
   QDir().mkpath(bin);
   QDir().mkpath(root + "/usr/share/korvane");
-  writeFile(portable + "/title.png", "png");
+  writeFile(portable + "/miss.wav", "wav");
+  writeFile(root + "/usr/share/korvane/miss.wav", "wav");
   const QString home = root + "/home";
-
-  EXPECT_EQ(FindDataDir(portable), portable);
-  EXPECT_EQ(FindDataDir(bin), root + "/usr/share/korvane");
-  EXPECT_EQ(FindDataDir(root + "/usr"), root + "/usr");  // neither: its own folder
 
   // A copied game writes beside itself.
   EXPECT_EQ(ChooseIniPath(portable, portable, "", home), portable + "/qelmira.ini");

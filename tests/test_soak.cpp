@@ -319,8 +319,7 @@ TEST(Soak, OneSession) {
 TEST(Soak, RandomPlayKeepsTheRulesAndEverySaveReadsBack) {
   const double hours = envNumber("KORVANE_SOAK_HOURS", 0.3);
   const auto seed = static_cast<uint32_t>(envNumber("KORVANE_SOAK_SEED", 1));
-  QTemporaryDir dir;
-  copyAssets(dir.path());
+  SimProgramDir dir;
   const QString ini = dir.path() + "/qelmira.ini";
   int games = 0, sessions = 0, entries = 0;
   long steps = 0;

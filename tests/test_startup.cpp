@@ -47,6 +47,42 @@ TEST_F(StartUp, PaintsTheBlankBoardWithBevelledCells) {
   EXPECT_EQ(px(11, 51), rgb(255, 255, 255));
 }
 
+// The window's pictures are built in: a program without its data folders
+// (copied alone, or half removed) still shows the title, the marker and the
+// cursor as designed, and says once on standard error where it looked.
+TEST_F(StartUp, WithoutItsDataTheWindowLooksAsDesignedAndSaysWhereItLooked) {
+  QTemporaryDir elsewhere;
+  const QString root = elsewhere.path();
+  QDir().mkpath(root + "/games");
+  QDir().mkpath(root + "/share/korvane");  // an empty leftover is no data
+  const QString notice = "korvane: no sounds or help found; looked in " + root + "/games, " + root +
+                         "/share/games/korvane, " + root + "/share/korvane\n";
+  const QImage title = QImage(":/korvane/title.png").convertToFormat(QImage::Format_RGB32);
+  const QImage marker = QImage(":/korvane/ansmark.png").convertToFormat(QImage::Format_RGB32);
+  ASSERT_FALSE(title.isNull());
+  const struct {
+    QString programDir;
+    std::string stderrText;
+  } cases[] = {{dir.path(), ""}, {root + "/games", notice.toStdString()}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.programDir.toStdString());
+    mod() = Module1{};
+    sim = std::make_unique<SimPlatform>();
+    sim->dir = c.programDir;
+    testing::internal::CaptureStderr();
+    Form& f = start();
+    const std::string err = testing::internal::GetCapturedStderr();
+    std::string ours;  // the toolkit may add warnings of its own
+    for (const QString& line : QString::fromStdString(err).split('\n'))
+      if (line.startsWith("korvane:")) ours += line.toStdString() + "\n";
+    EXPECT_EQ(ours, c.stderrText);
+    EXPECT_EQ(f.PicMain->image().copy(title.rect()).convertToFormat(QImage::Format_RGB32), title);
+    EXPECT_EQ(f.PicAns->image().pixel(40, 40), marker.pixel(38, 38));
+    EXPECT_EQ(f.PicAns->widget()->cursor().shape(), Qt::BitmapCursor);
+    form.reset();
+  }
+}
+
 // A second copy, and a screen other than 15 twips per pixel, are refused
 // before anything is written.
 TEST_F(StartUp, RefusalsEndTheProgramAndTouchNothing) {

@@ -1,5 +1,6 @@
 // Build-time generator of the pictures and sound effects the program ships.
-// Usage: korvane_assetgen <output directory>
+// The pictures are built into the program; the sounds lie beside it.
+// Usage: korvane_assetgen <pictures directory> <sounds directory>
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -11,14 +12,17 @@
 int main(int argc, char** argv) {
   // Fonts need a GUI application; the build runs us on the offscreen platform.
   QGuiApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: korvane_assetgen <output directory>\n");
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: korvane_assetgen <pictures directory> <sounds directory>\n");
     return 2;
   }
   const QString dir = QString::fromLocal8Bit(argv[1]);
-  if (!QDir().mkpath(dir)) {
-    std::fprintf(stderr, "korvane_assetgen: cannot create %s\n", argv[1]);
-    return 1;
+  const QString soundDir = QString::fromLocal8Bit(argv[2]);
+  for (const char* d : {argv[1], argv[2]}) {
+    if (!QDir().mkpath(QString::fromLocal8Bit(d))) {
+      std::fprintf(stderr, "korvane_assetgen: cannot create %s\n", d);
+      return 1;
+    }
   }
   bool ok = true;
   const struct {
@@ -42,6 +46,6 @@ int main(int argc, char** argv) {
       ok = false;
     }
   }
-  ok = kv::assetgen::GenerateSounds(dir.toStdString()) && ok;
+  ok = kv::assetgen::GenerateSounds(soundDir.toStdString()) && ok;
   return ok ? 0 : 1;
 }

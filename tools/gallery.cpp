@@ -5,8 +5,6 @@
 //   korvane_gallery OUTDIR [LANGUAGE]   (ja, the default, or en)
 #include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
@@ -15,6 +13,7 @@
 #include "app/form.h"
 #include "game/run_simulation.h"
 #include "platform/sim_platform.h"
+#include "platform/sim_program_dir.h"
 
 namespace {
 
@@ -71,10 +70,7 @@ class Gallery {
 };
 
 int run(const QString& out, const QString& language) {
-  QTemporaryDir dir;
-  const QString from = QCoreApplication::applicationDirPath();
-  for (const QString& f : QDir(from).entryList({"*.png", "*.wav"}, QDir::Files))
-    QFile::copy(from + "/" + f, dir.path() + "/" + f);
+  kv::SimProgramDir dir;
   kv::SimPlatform sim;
   sim.dir = dir.path();
   // The desktop's language decides, as for a player.
