@@ -126,8 +126,6 @@ void Form::buildWindow() {
 
   if (const QString notice = MissingDataNotice(plat.programDir()); !notice.isEmpty())
     std::fprintf(stderr, "%s\n", qPrintable(notice));
-  ansMarkImage =
-      QImage(QStringLiteral(":/korvane/ansmark.png")).convertToFormat(QImage::Format_RGB32);
   win->setWindowIcon(QIcon(QStringLiteral(":/korvane/icon.png")));
   const QCursor cursor(QPixmap(QStringLiteral(":/korvane/cursor.png")), 15, 15);
 
@@ -170,15 +168,6 @@ void Form::buildWindow() {
   picHS = makePicture(client, 192, 4, 305, 97, false);
   picKakudai = makePicture(client, 8, 172, 161, 161, false);
   PicAns = makePicture(client, 416, 264, 80, 80, false);
-  {
-    // The 76 x 76 marker sits inside the box's 2-pixel frame.
-    QImage framed(80, 80, QImage::Format_RGB32);
-    framed.fill(QColor(96, 0, 128));
-    QPainter p(&framed);
-    p.drawImage(2, 2, ansMarkImage);
-    p.end();
-    PicAns->SetPicture(framed);
-  }
   PicAns->widget()->setCursor(cursor);
   CmdAns = std::make_unique<Button>(client);
   CmdAns->placePx(400, 360, 105, 41);
