@@ -17,6 +17,7 @@
 namespace kv {
 
 class Form;
+struct SaveResult;
 
 class MainWindow : public QMainWindow {
  public:
@@ -97,6 +98,8 @@ class Form {
   // ---- start-up and shutdown
   void Load();
   void ShutDown();
+  // Tells the player, once per run, that the settings could not be saved.
+  void ReportSaveFailure(const SaveResult& r);
   void printhelp_Click();
   void createStageSelectItem(int index, const QString& caption);
   void menuStageSelect(int index);

@@ -37,10 +37,12 @@ QString MissingDataNotice(const QString& programDir) {
 QString ChooseIniPath(const QString& programDir, const QString& dataDir,
                       const QString& xdgConfigHome, const QString& home) {
   const QString beside = MakeIniPath(programDir);
-  if (QFileInfo::exists(beside)) return beside;
-  // The folder of a copied or built game is its own; bin/ of an installed
-  // one is not, even where the user could write to it (~/.local/bin).
-  if (QDir(dataDir) == QDir(programDir) && QFileInfo(programDir).isWritable()) return beside;
+  // A game whose data lie elsewhere is installed: its folder is not its own,
+  // even where the user could write to it (~/.local/bin), and a stray file
+  // there is not ours. A portable copy keeps its file beside itself, unless
+  // it has none yet and cannot make one there.
+  const bool portable = QDir(dataDir) == QDir(programDir);
+  if (portable && (QFileInfo::exists(beside) || QFileInfo(programDir).isWritable())) return beside;
   const QString base =
       QDir::isAbsolutePath(xdgConfigHome) ? xdgConfigHome : home + QStringLiteral("/.config");
   return QDir::cleanPath(base + QStringLiteral("/korvane/qelmira.ini"));

@@ -21,10 +21,10 @@ QString FindDataDir(const QString& programDir);
 // folders looked in; empty when the data was found.
 QString MissingDataNotice(const QString& programDir);
 
-// The settings file "qelmira.ini": beside the program when one is already
-// there, or when the program runs from a folder of its own (its data beside
-// it) that it may write to. Otherwise, as for an installed program, in
-// $XDG_CONFIG_HOME/korvane (an unset or relative value means ~/.config).
+// The settings file "qelmira.ini": beside a portable program (its data
+// beside it) when the file is there or can be made there. An installed
+// program (its data elsewhere) always keeps it in $XDG_CONFIG_HOME/korvane
+// (an unset or relative value means ~/.config), whatever lies beside it.
 QString ChooseIniPath(const QString& programDir, const QString& dataDir,
                       const QString& xdgConfigHome, const QString& home);
 

@@ -15,6 +15,7 @@ struct Module1 {
   RankingTable hs;
   QString RecentName;
   QString IniPath;
+  bool SaveFailureReported = false;  // the player hears of a failed save once
 };
 
 // The one instance for the life of the process.

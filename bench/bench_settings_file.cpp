@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
     const double load = msSince(t0);
     d.ranking.e[3].Name = QStringLiteral("New");
     t0 = monotonicNs();
-    const bool saved = kv::SaveSettings(path, d, win.left, win.top);
+    const bool saved = static_cast<bool>(kv::SaveSettings(path, d, win.left, win.top));
     const double save = msSince(t0);
     std::printf("%-40s %8.1f %8lld %9.0f %9.0f%s\n", k.what, k.file.size() / 1048576.0,
                 static_cast<long long>(k.file.count('\n')), load, save,

@@ -245,4 +245,39 @@ The settings are kept in $XDG_CONFIG_HOME/korvane/qelmira.ini
         <translation>Contents</translation>
     </message>
 </context>
+<context>
+    <name>SaveFailure</name>
+    <message>
+        <source>ファイルが読み取り専用です。</source>
+        <translation>The file is read-only.</translation>
+    </message>
+    <message>
+        <source>フォルダーに書き込む権限がありません。</source>
+        <translation>The folder may not be written to.</translation>
+    </message>
+    <message>
+        <source>ディスクの空き容量が足りません。</source>
+        <translation>The disk is full.</translation>
+    </message>
+    <message>
+        <source>フォルダーが見つかりません。</source>
+        <translation>The folder cannot be found.</translation>
+    </message>
+    <message>
+        <source>システムのエラー: %1</source>
+        <translation>The system reports: %1</translation>
+    </message>
+    <message>
+        <source>設定ファイルに書き込めないため、オプションとハイスコアは保存されませんでした。
+
+%1
+
+%2</source>
+        <translation>The settings file cannot be written, so the options and high scores were not saved.
+
+%1
+
+%2</translation>
+    </message>
+</context>
 </TS>

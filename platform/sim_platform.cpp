@@ -75,8 +75,9 @@ void SimPlatform::timerStateChanged(Timer& t) {
 
 void SimPlatform::timerDestroyed(Timer& t) { timers_.erase(&t); }
 
-void SimPlatform::messageBox(const QString& text, MsgIcon, const QString& title) {
+void SimPlatform::messageBox(const QString& text, MsgIcon icon, const QString& title) {
   messages.push_back(title + QStringLiteral(": ") + text);
+  icons.push_back(icon);
 }
 
 bool SimPlatform::askYesNo(const QString& text, MsgIcon icon, const QString& title) {

@@ -92,7 +92,8 @@ class SimPlatform : public Platform {
   uint64_t clockReads() const { return reads_; }
 
   SimSoundBackend& simSound() { return sound_; }
-  std::vector<QString> messages;
+  std::vector<QString> messages;  // "title: text" of every message box
+  std::vector<MsgIcon> icons;     // and its icon
   std::vector<bool> answers;
   bool lockFree = true;
   QStringList languages;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <limits>
 
@@ -76,7 +77,7 @@ bool WriteIni(const QString& path, const QString& section, const QString& key,
   ProfileFile ini;
   if (!ini.load(path)) return false;
   ini.setValue(section, key, value);
-  return ini.save(path);
+  return static_cast<bool>(ini.save(path));
 }
 
 bool LoadSettings(const QString& iniPath, SettingsData& d, WindowPlacement& win) {
@@ -121,12 +122,12 @@ bool LoadSettings(const ProfileFile& ini, SettingsData& d, WindowPlacement& win)
   return true;
 }
 
-bool SaveSettings(const QString& iniPath, const SettingsData& d, double windowLeft,
-                  double windowTop) {
+SaveResult SaveSettings(const QString& iniPath, const SettingsData& d, double windowLeft,
+                        double windowTop) {
   // The new file is built from the old one in memory; a file that exists
   // but cannot be read is left alone rather than replaced by a partial copy.
   ProfileFile ini;
-  if (!ini.load(iniPath)) return false;
+  if (!ini.load(iniPath)) return {SaveError::Other, EIO};
 
   StoreSettings(ini, d, windowLeft, windowTop);
   // A settings folder of its own is made on the first save.

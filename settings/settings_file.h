@@ -5,10 +5,9 @@
 
 #include "scores/ranking.h"
 #include "settings/options.h"
+#include "settings/profile_file.h"
 
 namespace kv {
-
-class ProfileFile;
 
 // Program's directory + "/" (unless it already ends in one) + "qelmira.ini".
 QString MakeIniPath(const QString& programDir);
@@ -48,11 +47,12 @@ bool LoadSettings(const QString& iniPath, SettingsData& d, WindowPlacement& win)
 // The same, from a file already read.
 bool LoadSettings(const ProfileFile& ini, SettingsData& d, WindowPlacement& win);
 
-// Writes the whole file. The new file is composed in memory and replaces the
-// old one atomically, so a failed save leaves the previous file whole. Keys
-// and lines the program does not own are kept. Returns false on failure.
-bool SaveSettings(const QString& iniPath, const SettingsData& d, double windowLeft,
-                  double windowTop);
+// Writes the whole file, in the encoding it was read in. The new file is
+// composed in memory and written as ProfileFile::save does, so a failed save
+// leaves the previous file whole. Keys and lines the program does not own
+// are kept. A file that exists but cannot be read is not replaced.
+SaveResult SaveSettings(const QString& iniPath, const SettingsData& d, double windowLeft,
+                        double windowTop);
 // Writes every key of the settings into `ini`, in the order of a save.
 void StoreSettings(ProfileFile& ini, const SettingsData& d, double windowLeft, double windowTop);
 

@@ -1,5 +1,7 @@
 // The game on a desktop: the help window and its document, where the data
 // and the settings file are found.
+#include <sys/stat.h>
+
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -186,9 +188,20 @@ TEST(Locations, DataAndSettingsFollowHowTheGameWasInstalled) {
   EXPECT_EQ(ChooseIniPath(bin, shared, root + "/cfg", home), root + "/cfg/korvane/qelmira.ini");
   EXPECT_EQ(ChooseIniPath(bin, shared, "", home), home + "/.config/korvane/qelmira.ini");
   EXPECT_EQ(ChooseIniPath(bin, shared, "cfg", home), home + "/.config/korvane/qelmira.ini");
-  // A file already beside the program is kept in use.
-  writeFile(bin + "/qelmira.ini", "");
-  EXPECT_EQ(ChooseIniPath(bin, shared, root + "/cfg", home), bin + "/qelmira.ini");
+  // A stray file beside an installed program is not its own, in either
+  // layout; one beside a copied game is, even where the folder is locked.
+  const QString games = root + "/usr/games";
+  QDir().mkpath(games);
+  QDir().mkpath(root + "/usr/share/games/korvane/help");
+  for (const QString& program : {bin, games}) {
+    writeFile(program + "/qelmira.ini", "");
+    EXPECT_EQ(ChooseIniPath(program, FindDataDir(program), root + "/cfg", home),
+              root + "/cfg/korvane/qelmira.ini");
+  }
+  writeFile(portable + "/qelmira.ini", "");
+  ASSERT_EQ(::chmod(QFile::encodeName(portable), 0555), 0);
+  EXPECT_EQ(ChooseIniPath(portable, portable, root + "/cfg", home), portable + "/qelmira.ini");
+  ::chmod(QFile::encodeName(portable), 0755);
 
   // The first save makes the configuration folder.
   const QString fresh = home + "/.config/korvane/qelmira.ini";

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QStringEncoder>
+#include <functional>
+
 #include "platform/cp932.h"
 #include "settings/profile_file.h"
 
@@ -37,6 +40,9 @@ TEST(ProfileFile, Reading) {
       // line opens no section, so k still belongs to [S].
       {"[S]\n[x" + sjis("云") + "\nk=1\n", "S", "k", "1"},
       {"[" + sjis("云") + "]\nk=1\n", "云", "k", "1"},
+      // Names beyond ASCII fold too (full-width letters), and the first still wins.
+      {"[S]\n" + sjis("名前") + "=x\n" + sjis("Ａ") + "=1\n" + sjis("ａ") + "=2\n", "S", "ａ", "1"},
+      {"[S]\n" + sjis("名前") + "=x\na=1\n", "S", "名前", "x"},
       // Values are cut to 199 bytes without splitting a double-byte character.
       {"[S]\nk=" + QByteArray(199, 'a') + "bc\n", "S", "k", QString(199, u'a')},
       {"[S]\nk=" + QByteArray(198, 'a') + sjis("漢") + "\n", "S", "k", QString(198, u'a')},
@@ -82,6 +88,68 @@ TEST(ProfileFile, Writing) {
     EXPECT_EQ(f.bytes(), c.after) << c.before.toStdString();
     EXPECT_EQ(f.value(c.section, c.key), QString(c.value).replace("\r\n", "  ").trimmed());
   }
+}
+
+// A file an editor saved as UTF-8 or UTF-16 with a mark is read as such and
+// written back in its own encoding, mark first, nothing else changed.
+TEST(ProfileFile, EncodingsAreReadAndKept) {
+  const QString text =
+      "\uFEFF; a second mark is text\r\n[Option]\r\nKakudai= 1\r\n[Ranking]\r\n"
+      "Name0=漢字ｶﾅ\r\nRecentName=é😀\r\nlong=" +
+      QString(99, u'漢') + "ab\r\nlast=x";
+  const QString edited =
+      QString(text).replace("Kakudai= 1", "Kakudai= 0") + "\r\nNew=ü😀\r\n[Form]\r\nLeft= 3\r\n";
+  auto utf16 = [](QStringEncoder::Encoding e, const char* mark) {
+    return [e, mark](const QString& t) { return mark + QByteArray(QStringEncoder(e)(t)); };
+  };
+  struct Case {
+    TextEncoding enc;
+    std::function<QByteArray(const QString&)> save;
+  } cases[] = {
+      {TextEncoding::Utf8, [](const QString& t) { return "\xEF\xBB\xBF" + t.toUtf8(); }},
+      {TextEncoding::Utf16LE, utf16(QStringEncoder::Utf16LE, "\xFF\xFE")},
+      {TextEncoding::Utf16BE, utf16(QStringEncoder::Utf16BE, "\xFE\xFF")},
+  };
+  for (const Case& c : cases) {
+    ProfileFile f(c.save(text));
+    EXPECT_EQ(f.encoding(), c.enc);
+    EXPECT_EQ(f.value("option", "KAKUDAI"), "1");
+    EXPECT_EQ(f.value("Ranking", "Name0"), "漢字ｶﾅ");
+    EXPECT_EQ(f.value("Ranking", "RecentName"), "é😀");
+    // Cut where the value would pass 199 bytes in code page 932.
+    EXPECT_EQ(f.value("Ranking", "long"), QString(99, u'漢') + "a");
+    EXPECT_EQ(f.bytes(), c.save(text));
+    f.setValue("Option", "Kakudai", " 0");
+    f.setValue("Ranking", "New", "ü😀");
+    f.setValue("Form", "Left", " 3");
+    EXPECT_EQ(f.bytes(), c.save(edited));
+    EXPECT_EQ(ProfileFile(f.bytes()).value("Ranking", "New"), "ü😀");
+  }
+  // Without a mark, and new: Shift-JIS.
+  ProfileFile plain(sjis("[S]\nk=漢\n"));
+  EXPECT_EQ(plain.encoding(), TextEncoding::Cp932);
+  EXPECT_EQ(plain.value("S", "k"), "漢");
+  ProfileFile fresh;
+  fresh.setValue("S", "k", "漢");
+  EXPECT_EQ(fresh.bytes(), "[S]\r\nk=" + sjis("漢") + "\r\n");
+}
+
+// Plain ASCII names are hashed byte by byte; every letter must land where
+// decoding and folding the name puts it, in either case.
+TEST(ProfileFile, PlainNamesHashAsTheirFoldedText) {
+  for (char c = 'A'; c <= 'Z'; ++c) {
+    for (const QByteArray& name : {QByteArray(1, c), "Name" + QByteArray(1, c) + "0",
+                                   QByteArray(1, char(c + 32)) + "ey z"}) {
+      const uint32_t folded = profileNameHash(QString::fromLatin1(name).toCaseFolded());
+      for (const QByteArray& spelled : {name, name.toUpper(), name.toLower()})
+        for (TextEncoding enc : {TextEncoding::Cp932, TextEncoding::Utf8})
+          EXPECT_EQ(profileNameHash(spelled.constData(), spelled.size(), enc), folded)
+              << spelled.toStdString();
+    }
+  }
+  // Names that are not plain ASCII take the general path.
+  EXPECT_EQ(profileNameHash(sjis("Ａｂ").constData(), 4, TextEncoding::Cp932),
+            profileNameHash(QStringLiteral("ａｂ")));
 }
 
 }  // namespace

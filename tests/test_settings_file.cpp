@@ -1,3 +1,4 @@
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -6,6 +7,7 @@
 
 #include <QFileInfo>
 #include <csignal>
+#include <functional>
 #include <limits>
 #include <random>
 #include <string_view>
@@ -148,9 +150,9 @@ TEST(SettingsFile, FailedSaveLeavesTheOldFileWhole) {
   rlimit small = saved;
   small.rlim_cur = 256;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool ok = SaveSettings(f.path, f.d, 0, 0);
+  const SaveResult r = SaveSettings(f.path, f.d, 0, 0);
   setrlimit(RLIMIT_FSIZE, &saved);
-  EXPECT_FALSE(ok);
+  EXPECT_EQ(r.error, SaveError::DiskFull);
   EXPECT_EQ(readFile(f.path), old);
   EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"qelmira.ini"});
 }
@@ -181,6 +183,85 @@ TEST(SettingsFile, ASymbolicLinkStaysALinkAndTheFileKeepsItsPermissions) {
     const mode_t umask = ::umask(0);
     ::umask(umask);
     EXPECT_EQ(st.st_mode & 07777, link == Dangling ? 0666 & ~umask : 0640);
+  }
+}
+
+// Runs `body` as an ordinary user, who cannot write where permissions say
+// no: here, or, when the tests run as root, in a child process that gives
+// root up for user 65534, the owner setMode gives files then.
+int AsOrdinaryUser(const std::function<int()>& body) {
+  if (::geteuid() != 0) return body();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(99);
+    ::_exit(body());
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
+}
+
+void setMode(const QString& path, mode_t mode) {
+  const QByteArray p = QFile::encodeName(path);
+  ASSERT_EQ(::chmod(p, mode), 0);
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(p, 65534, 65534), 0);
+  }
+}
+
+// The ways a save meets a folder or file it may not write, or a full disk:
+// saved in place where the file allows it, else the file is left whole and
+// the reason given.
+TEST(SettingsFile, SavesThatTheFolderOrTheFileRefuse) {
+  enum Setup { LockedFolder, ReadOnlyFile, LockedFolderNoFile, LockedFolderFullDisk, NoFolder };
+  struct Case {
+    Setup setup;
+    SaveError error;
+  } cases[] = {
+      {LockedFolder, SaveError::None},
+      {ReadOnlyFile, SaveError::FileReadOnly},
+      {LockedFolderNoFile, SaveError::FolderLocked},
+      {LockedFolderFullDisk, SaveError::DiskFull},
+      {NoFolder, SaveError::FolderMissing},
+  };
+  std::signal(SIGXFSZ, SIG_IGN);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.setup);
+    QTemporaryDir tmp;
+    setMode(tmp.path(), 0755);
+    const QString folder = tmp.path() + "/game";
+    ASSERT_TRUE(QDir().mkdir(folder));
+    QString path = MakeIniPath(folder);
+    const QByteArray old = "; mine\r\n[Ranking]\r\nRecentName=Old\r\n[IniCheck]\r\nDummy=1\r\n";
+    if (c.setup != LockedFolderNoFile) writeFile(path, old);
+    if (c.setup == NoFolder) {
+      path = MakeIniPath(path);  // below a file
+    } else if (c.setup != LockedFolderNoFile) {
+      setMode(path, c.setup == ReadOnlyFile ? 0444 : 0644);
+    }
+    setMode(folder, c.setup == ReadOnlyFile ? 0755 : 0555);
+
+    const int error = AsOrdinaryUser([&] {
+      if (c.setup == LockedFolderFullDisk) {
+        const rlimit small{256, 256};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+      }
+      SettingsData d;
+      ClearRanking(d.ranking);
+      d.recentName = "New";
+      return static_cast<int>(SaveSettings(path, d, 0, 0).error);
+    });
+    EXPECT_EQ(error, static_cast<int>(c.error));
+    if (c.setup == LockedFolder) {
+      const QByteArray now = readFile(path);
+      EXPECT_TRUE(now.startsWith("; mine\r\n[Ranking]\r\nRecentName=New\r\n"));
+      EXPECT_TRUE(now.endsWith("[Form]\r\nLeft= 0\r\nTop= 0\r\n"));
+    } else if (c.setup != LockedFolderNoFile) {
+      EXPECT_EQ(readFile(MakeIniPath(folder)), old);
+    }
+    const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_EQ(files, c.setup == LockedFolderNoFile ? QStringList{} : QStringList{"qelmira.ini"});
+    ::chmod(QFile::encodeName(folder), 0755);
   }
 }
 

@@ -2,6 +2,7 @@
 // ticks, the table and the window position; written once at the end (the
 // window closed from inside a running stage: with the end-of-game tests).
 #include <QActionGroup>
+#include <QStringEncoder>
 
 #include "settings/settings_file.h"
 #include "tests/sim_fixture.h"
@@ -65,6 +66,54 @@ TEST_F(SettingsWindow, SoundOffSilencesEveryEffectIncludingTheBlockingMiss) {
   ASSERT_TRUE(s.contains("miss"));
   for (const auto& p : sim->simSound().plays)
     EXPECT_EQ(p.sync, p.name == "miss") << p.name.toStdString();
+}
+
+// A file an editor saved as UTF-8 or UTF-16 keeps the options, the table and
+// the last name through a start and a close, and stays in its encoding.
+TEST_F(SettingsWindow, UnicodeFilesKeepEverythingThroughAStartAndAClose) {
+  const QString text =
+      "[Option]\r\nLineWidth= 2\r\n[Ranking]\r\nName0=ＡＢＣ\r\nScore0= 1200\r\n"
+      "RecentName=漢字ｶﾅ\r\n[IniCheck]\r\nDummy=1\r\n";
+  struct Case {
+    const char* mark;
+    QStringEncoder::Encoding enc;
+  } cases[] = {{"\xEF\xBB\xBF", QStringEncoder::Utf8},
+               {"\xFF\xFE", QStringEncoder::Utf16LE},
+               {"\xFE\xFF", QStringEncoder::Utf16BE}};
+  const QString path = dir.path() + "/qelmira.ini";
+  for (const Case& c : cases) {
+    writeFile(path, c.mark + QByteArray(QStringEncoder(c.enc)(text)));
+    mod() = Module1{};
+    start();
+    EXPECT_EQ(mod().opt.OptLineWidth, 3);
+    EXPECT_EQ(mod().hs.e[0].Name, "ABC");
+    EXPECT_EQ(mod().hs.e[0].Score, 1200);
+    EXPECT_EQ(mod().RecentName, "漢字ｶﾅ");
+    form->ShutDown();
+    const QByteArray saved = readFile(path);
+    ASSERT_TRUE(saved.startsWith(c.mark));
+    const QString back =
+        QStringDecoder(QStringDecoder::Encoding(c.enc))(saved.mid(QByteArray(c.mark).size()));
+    EXPECT_TRUE(back.startsWith("[Option]\r\nLineWidth= 2\r\n")) << back.left(40).toStdString();
+    EXPECT_EQ(back.count("[Option]"), 1);
+    EXPECT_TRUE(back.contains("RecentName=漢字ｶﾅ\r\n"));
+    form.reset();
+  }
+}
+
+// A save that cannot happen is told once, with the file and the reason.
+TEST_F(SettingsWindow, AFailedSaveIsToldOnce) {
+  Form& f = start();
+  writeFile(dir.path() + "/blocker", "not a folder");
+  mod().IniPath = dir.path() + "/blocker/qelmira.ini";
+  f.ShutDown();
+  f.ShutDown();
+  ASSERT_EQ(sim->messages.size(), 1u);
+  EXPECT_EQ(sim->icons[0], MsgIcon::Exclamation);
+  EXPECT_TRUE(sim->messages[0].startsWith("qelmira: 設定ファイルに書き込めない"));
+  EXPECT_TRUE(sim->messages[0].contains(dir.path() + "/blocker/qelmira.ini"));
+  EXPECT_TRUE(sim->messages[0].endsWith("フォルダーが見つかりません。"));
+  EXPECT_EQ(st().QuitRequested, -1);
 }
 
 }  // namespace kv::test

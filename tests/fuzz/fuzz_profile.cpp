@@ -1,9 +1,10 @@
-// The profile-file reader and writer on arbitrary bytes and edits: the
-// indexed reader must agree with the plain reference after every step, the
-// file it writes must parse back to the same values, and a key set with a
-// plain name and value reads back as set.
+// The profile-file reader and writer on arbitrary bytes and edits, in each
+// encoding: the reader must agree with the plain reference after every step,
+// the file it writes must parse back to the same values, and a key set with
+// a plain name and value reads back as set.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <QStringEncoder>
 #include <utility>
 #include <vector>
 
@@ -40,14 +41,30 @@ bool plain(const QString& s, bool isName) {
   return !s.startsWith(u' ') && !s.endsWith(u' ') && !s.startsWith(u'"') && !s.startsWith(u'\'');
 }
 
+// The file a text editor saves in UTF-8 or UTF-16, with its mark.
+QByteArray withMark(int how, const QByteArray& text) {
+  if (how == 1) return "\xEF\xBB\xBF" + text;
+  const bool le = how == 2;
+  QStringEncoder toUtf16(le ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE);
+  return QByteArray(le ? "\xFF\xFE" : "\xFE\xFF") + QByteArray(toUtf16(QString::fromUtf8(text)));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
-  const QByteArray file = kv::fuzz::bytes(in, in.ConsumeIntegralInRange<size_t>(0, 4096));
+  const int how = in.ConsumeIntegralInRange(0, 3);  // Shift-JIS, UTF-8, UTF-16 LE, BE
+  QByteArray text = kv::fuzz::bytes(in, in.ConsumeIntegralInRange<size_t>(0, 4096));
+  if (how >= 2) text = QString::fromUtf8(text).toUtf8();  // what UTF-16 can hold
+  auto expected = [how](const QByteArray& t) { return how == 0 ? t : withMark(how, t); };
+  const QByteArray file = expected(text);
+  // Bytes that happen to start like a mark make no Shift-JIS file.
+  if (how == 0 && (file.startsWith("\xEF\xBB\xBF") || file.startsWith("\xFF\xFE") ||
+                   file.startsWith("\xFE\xFF")))
+    return 0;
   ProfileFile f(file);
-  ReferenceProfile ref(file);
-  KV_CHECK(f.bytes() == ref.bytes());
+  ReferenceProfile ref(text, how != 0);
+  KV_CHECK(f.bytes() == expected(ref.bytes()));
 
   std::vector<std::pair<QString, QString>> used;
   for (int step = 0; step < 16 && in.remaining_bytes() > 0; ++step) {
@@ -60,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString value = kv::fuzz::text(in, 40);
     f.setValue(section, key, value);
     ref.setValue(section, key, value);
-    KV_CHECK(f.bytes() == ref.bytes());
+    KV_CHECK(f.bytes() == expected(ref.bytes()));
     KV_CHECK(f.value(section, key) == ref.value(section, key));
     if (plain(section, true) && plain(key, true) && plain(value, false)) {
       KV_CHECK(f.value(section, key) == value);

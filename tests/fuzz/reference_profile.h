@@ -1,7 +1,8 @@
 #pragma once
 // A plain reader and writer of profile files that parses the whole text again
 // for every key. It is slow but obviously faithful to the file's rules, and
-// the indexed ProfileFile must agree with it byte for byte.
+// ProfileFile must agree with it byte for byte. It reads code page 932, or
+// UTF-8 (the text of a file with a byte-order mark, without the mark).
 #include <QByteArray>
 #include <QString>
 #include <vector>
@@ -12,7 +13,7 @@ namespace kv::fuzz {
 
 class ReferenceProfile {
  public:
-  explicit ReferenceProfile(QByteArray b) : b_(std::move(b)) {}
+  explicit ReferenceProfile(QByteArray b, bool utf8 = false) : b_(std::move(b)), utf8_(utf8) {}
   const QByteArray& bytes() const { return b_; }
 
   QString value(const QString& section, const QString& key) const {
@@ -25,20 +26,29 @@ class ReferenceProfile {
     if (to - from >= 2 && (d[from] == '"' || d[from] == '\'') && d[to - 1] == d[from]) ++from, --to;
     for (qsizetype i = from; i < to; ++i)
       if (d[i] == '\0') to = i;
-    to = from + cp932PrefixLength(d + from, to - from, 199);
-    return fromCp932(QByteArray(d + from, to - from));
+    if (!utf8_) return fromCp932(QByteArray(d + from, cp932PrefixLength(d + from, to - from, 199)));
+    // As much of the text as takes 199 bytes in code page 932.
+    const QString all = QString::fromUtf8(d + from, to - from);
+    QString out;
+    for (qsizetype i = 0, bytes = 0; i < all.size(); ++i) {
+      QString c = all.mid(i, all[i].isHighSurrogate() && i + 1 < all.size() ? 2 : 1);
+      if ((bytes += toCp932(c).size()) > 199) break;
+      out += c;
+      i += c.size() - 1;
+    }
+    return out;
   }
 
   void setValue(const QString& section, const QString& key, const QString& value) {
     const QString sec = oneLine(section).trimmed(), k = oneLine(key).trimmed();
     if (sec.isEmpty() || k.isEmpty()) return;
-    const QByteArray val = toCp932(oneLine(value));
-    const QByteArray keyLine = toCp932(k) + '=' + val + "\r\n";
+    const QByteArray val = encode(oneLine(value));
+    const QByteArray keyLine = encode(k) + '=' + val + "\r\n";
     const auto lines = parse();
     const Found f = find(lines, sec, k);
     if (f.section < 0) {
       if (!b_.isEmpty() && !b_.endsWith('\n') && !b_.endsWith('\r')) b_ += "\r\n";
-      b_ += '[' + toCp932(sec) + "]\r\n" + keyLine;
+      b_ += '[' + encode(sec) + "]\r\n" + keyLine;
     } else if (f.key >= 0) {
       const Line& l = lines[f.key];
       b_.replace(l.valueBegin, l.next - l.valueBegin, val + "\r\n");
@@ -69,10 +79,12 @@ class ReferenceProfile {
     while (t > f && blank(d[t - 1])) --t;
     return t;
   }
-  static QString name(const char* d, qsizetype f, qsizetype t) {
+  QString name(const char* d, qsizetype f, qsizetype t) const {
     f = skip(d, f, t);
-    return fromCp932(QByteArray(d + f, trimBack(d, f, t) - f));
+    const QByteArray b(d + f, trimBack(d, f, t) - f);
+    return utf8_ ? QString::fromUtf8(b) : fromCp932(b);
   }
+  QByteArray encode(const QString& s) const { return utf8_ ? s.toUtf8() : toCp932(s); }
   static QString oneLine(QString s) { return s.replace(u'\r', u' ').replace(u'\n', u' '); }
 
   std::vector<Line> parse() const {
@@ -91,7 +103,8 @@ class ReferenceProfile {
       if (s < l.end && d[s] != ';') {
         qsizetype close = -1;
         if (d[s] == '[')
-          for (qsizetype i = s + 1; i < l.end; i += isCp932LeadByte(d[i]) && i + 1 < l.end ? 2 : 1)
+          for (qsizetype i = s + 1; i < l.end;
+               i += !utf8_ && isCp932LeadByte(d[i]) && i + 1 < l.end ? 2 : 1)
             if (d[i] == ']') close = i;
         qsizetype eq = s;
         while (eq < l.end && d[eq] != '=') ++eq;
@@ -124,6 +137,7 @@ class ReferenceProfile {
   }
 
   QByteArray b_;
+  bool utf8_;
 };
 
 }  // namespace kv::fuzz
