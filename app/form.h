@@ -211,6 +211,8 @@ class Form {
   // Sets every text a player reads in the language now installed; texts
   // that change with the game are carried over from language `from`.
   void retext(const QString& from);
+  // The answer marker asks in the language spoken, where it has a picture.
+  void loadAnswerMarker();
 };
 
 }  // namespace kv

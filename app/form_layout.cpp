@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <cstdio>
+#include <future>
 
 #include "app/form.h"
 #include "app/language.h"
@@ -98,6 +99,16 @@ Form::~Form() {
 }
 
 void Form::buildWindow() {
+  // Sounds and help are files beside the program, and their absence no
+  // error; but a program that finds none of its data folders says where it
+  // looked (below). The pictures are built in.
+  dataDir = FindDataDir(plat.programDir());
+  // Decoding the title picture takes about as long as building the window,
+  // and the first paint needs both: the picture is decoded on a thread of
+  // its own meanwhile.
+  std::future<QImage> title = std::async(std::launch::async, [] {
+    return QImage(QStringLiteral(":/korvane/title.png")).convertToFormat(QImage::Format_RGB32);
+  });
   win = std::make_unique<MainWindow>(*this);
   win->setWindowTitle(QStringLiteral("KORVANE for Win Ver1.92"));
   // A fixed window: no maximising.
@@ -113,15 +124,8 @@ void Form::buildWindow() {
   win->layout()->setSizeConstraint(QLayout::SetFixedSize);
   qApp->installEventFilter(win.get());
 
-  // Sounds and help are files beside the program, and their absence no
-  // error; but a program that finds none of its data folders says where it
-  // looked. The pictures are built in.
-  dataDir = FindDataDir(plat.programDir());
   if (const QString notice = MissingDataNotice(plat.programDir()); !notice.isEmpty())
     std::fprintf(stderr, "%s\n", qPrintable(notice));
-  titleImage = QImage(QStringLiteral(":/korvane/title.png")).convertToFormat(QImage::Format_RGB32);
-  ansMarkImage =
-      QImage(QStringLiteral(":/korvane/ansmark.png")).convertToFormat(QImage::Format_RGB32);
   win->setWindowIcon(QIcon(QStringLiteral(":/korvane/icon.png")));
   const QCursor cursor(QPixmap(QStringLiteral(":/korvane/cursor.png")), 15, 15);
 
@@ -164,15 +168,6 @@ void Form::buildWindow() {
   picHS = makePicture(client, 192, 4, 305, 97, false);
   picKakudai = makePicture(client, 8, 172, 161, 161, false);
   PicAns = makePicture(client, 416, 264, 80, 80, false);
-  {
-    // The 76 x 76 marker sits inside the box's 2-pixel frame.
-    QImage framed(80, 80, QImage::Format_RGB32);
-    framed.fill(QColor(96, 0, 128));
-    QPainter p(&framed);
-    p.drawImage(2, 2, ansMarkImage);
-    p.end();
-    PicAns->SetPicture(framed);
-  }
   PicAns->widget()->setCursor(cursor);
   CmdAns = std::make_unique<Button>(client);
   CmdAns->placePx(400, 360, 105, 41);
@@ -235,6 +230,7 @@ void Form::buildWindow() {
   txtName->onEnter = [this] {
     if (CmdAns->Enabled() && CmdAns->Visible()) CmdAns->button()->click();
   };
+  titleImage = title.get();
 }
 
 void Form::buildMenus() {

@@ -1,6 +1,8 @@
 // The window's texts in the language spoken, and the choice of that language
 // in the options. Japanese is the design; the other languages come from the
 // catalogues built into the program.
+#include <QPainter>
+
 #include "app/form.h"
 #include "app/help_window.h"
 #include "app/language.h"
@@ -45,6 +47,7 @@ void Form::ApplyLanguage() {
   InstallLanguage(code);
   retext(language);
   language = code;
+  loadAnswerMarker();
   // The help window too, now rather than when the toolkit's notice arrives.
   if (auto* help = win->findChild<HelpWindow*>()) help->speak();
   for (int i = 0; i < static_cast<int>(mnuLanguageChoice.size()); ++i)
@@ -54,6 +57,20 @@ void Form::ApplyLanguage() {
 void Form::mnuLanguageChoice_Click(int index) {
   mod().opt.OptLanguage = static_cast<int16_t>(LanguageChoiceFrom(index));
   ApplyLanguage();
+}
+
+void Form::loadAnswerMarker() {
+  QImage marker(QStringLiteral(":/korvane/ansmark_%1.png").arg(language));
+  if (marker.isNull()) marker = QImage(QStringLiteral(":/korvane/ansmark.png"));
+  ansMarkImage = marker.convertToFormat(QImage::Format_RGB32);
+  if (ansMarkImage.isNull()) return;
+  // The 76 x 76 marker sits inside the box's 2-pixel frame.
+  QImage framed(80, 80, QImage::Format_RGB32);
+  framed.fill(QColor(96, 0, 128));
+  QPainter p(&framed);
+  p.drawImage(2, 2, ansMarkImage);
+  p.end();
+  PicAns->SetPicture(framed);
 }
 
 QString Form::AnswerPrompt(int tick) const {

@@ -120,8 +120,8 @@ void HelpWindow::speak() {
   const QString page = HelpPage(dir_, InstalledLanguage(), shown);
   if (browser_->source() == QUrl::fromLocalFile(page)) return;
   // A new start: the way back leads through pages of one language only.
-  browser_->clearHistory();
   open(page);
+  browser_->clearHistory();
 }
 
 void HelpWindow::changeEvent(QEvent* e) {

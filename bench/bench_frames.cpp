@@ -14,6 +14,7 @@
 //   bench_frames [--simulated-only]
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPaintEvent>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +42,24 @@ constexpr double kGameTargetMs = 1000;
 // A game of fifteen stages with a few retries at most.
 constexpr int kMaxSimulatedRuns = 40;
 
+// Adds up the pixels every widget of the program repaints while armed.
+class RepaintCounter : public QObject {
+ public:
+  bool armed = false;
+  int64_t pixels = 0;
+  int64_t paints = 0;
+
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (armed && e->type() == QEvent::Paint) {
+      for (const QRect& r : static_cast<QPaintEvent*>(e)->region())
+        pixels += static_cast<int64_t>(r.width()) * r.height();
+      ++paints;
+    }
+    return QObject::eventFilter(o, e);
+  }
+};
+
 struct RunFigures {
   int stage = 0;
   int frames = 0;
@@ -48,16 +67,24 @@ struct RunFigures {
   int shortFrames = 0;  // periods under kFrameMs
   kv::bench::Summary periodMs;
   double processorShare = 0;
+  double pixelsPerFrame = 0;  // repainted, all widgets together
+  double paintsPerFrame = 0;
 };
 
 RunFigures measureRun(Form& form, int stage) {
   std::vector<int64_t> starts;
   starts.reserve(100'000);
   int64_t cpuFirst = 0, cpuLast = 0;
+  RepaintCounter repaints;
+  qApp->installEventFilter(&repaints);
+  int64_t pixelsLast = 0, paintsLast = 0;
   form.onFrameStart = [&] {
     const int64_t t = monotonicNs();
     const int64_t c = processorNs();
     if (starts.empty()) cpuFirst = c;
+    repaints.armed = true;
+    pixelsLast = repaints.pixels;
+    paintsLast = repaints.paints;
     cpuLast = c;
     starts.push_back(t);
   };
@@ -65,6 +92,7 @@ RunFigures measureRun(Form& form, int stage) {
   form.st.StageNo = static_cast<int16_t>(stage);
   form.StartStage();
   form.onFrameStart = nullptr;
+  qApp->removeEventFilter(&repaints);
 
   RunFigures r;
   r.stage = stage;
@@ -79,6 +107,8 @@ RunFigures measureRun(Form& form, int stage) {
   const int64_t span = starts.back() - starts.front();
   r.spanS = static_cast<double>(span) / 1e9;
   r.processorShare = static_cast<double>(cpuLast - cpuFirst) / static_cast<double>(span);
+  r.pixelsPerFrame = static_cast<double>(pixelsLast) / static_cast<double>(starts.size() - 1);
+  r.paintsPerFrame = static_cast<double>(paintsLast) / static_cast<double>(starts.size() - 1);
   return r;
 }
 
@@ -93,14 +123,15 @@ void realRuns() {
   std::printf("Stage runs in real time: real backend, platform %s, sound off, no answer\n",
               std::getenv("QT_QPA_PLATFORM"));
   std::printf("Frame periods between the first and the last frame start of each run (ms)\n\n");
-  std::printf("%5s %7s %8s %8s %8s %8s %8s %8s %12s\n", "stage", "frames", "span s", "min",
-              "median", "p99", "max", "< 40 ms", "processor");
+  std::printf("%5s %7s %8s %8s %8s %8s %8s %8s %12s %14s\n", "stage", "frames", "span s", "min",
+              "median", "p99", "max", "< 40 ms", "processor", "repainted/frame");
   std::vector<RunFigures> all;
   for (int stage : kStages) {
     const RunFigures r = measureRun(form, stage);
-    std::printf("%5d %7d %8.2f %8.3f %8.3f %8.3f %8.3f %8d %10.2f %%\n", r.stage, r.frames, r.spanS,
-                r.periodMs.min, r.periodMs.median, r.periodMs.p99, r.periodMs.max, r.shortFrames,
-                100 * r.processorShare);
+    std::printf("%5d %7d %8.2f %8.3f %8.3f %8.3f %8.3f %8d %10.2f %% %7.0f px in %.1f\n", r.stage,
+                r.frames, r.spanS, r.periodMs.min, r.periodMs.median, r.periodMs.p99,
+                r.periodMs.max, r.shortFrames, 100 * r.processorShare, r.pixelsPerFrame,
+                r.paintsPerFrame);
     std::fflush(stdout);
     all.push_back(r);
   }

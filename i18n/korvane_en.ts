@@ -253,7 +253,7 @@ The settings are kept in $XDG_CONFIG_HOME/korvane/qelmira.ini
     </message>
     <message>
         <source>フォルダーに書き込む権限がありません。</source>
-        <translation>The folder may not be written to.</translation>
+        <translation>There is no permission to write to the folder.</translation>
     </message>
     <message>
         <source>ディスクの空き容量が足りません。</source>
@@ -265,7 +265,7 @@ The settings are kept in $XDG_CONFIG_HOME/korvane/qelmira.ini
     </message>
     <message>
         <source>システムのエラー: %1</source>
-        <translation>The system reports: %1</translation>
+        <translation>System error: %1</translation>
     </message>
     <message>
         <source>設定ファイルに書き込めないため、オプションとハイスコアは保存されませんでした。
@@ -273,7 +273,7 @@ The settings are kept in $XDG_CONFIG_HOME/korvane/qelmira.ini
 %1
 
 %2</source>
-        <translation>The settings file cannot be written, so the options and high scores were not saved.
+        <translation>The settings file could not be written, so the options and the high scores were not saved.
 
 %1
 

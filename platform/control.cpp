@@ -5,6 +5,8 @@
 namespace kv {
 
 void Control::Move(double left, double top, double width, double height) {
+  // An explicit size replaces any size still to be worked out.
+  settle();
   left_ = left;
   top_ = top;
   width_ = width;

@@ -16,12 +16,18 @@ class Control {
 
   double Left() const { return left_; }
   double Top() const { return top_; }
-  double Width() const { return width_; }
-  double Height() const { return height_; }
-  void setLeft(double v) { Move(v, top_, width_, height_); }
-  void setTop(double v) { Move(left_, v, width_, height_); }
-  void setWidth(double v) { Move(left_, top_, v, height_); }
-  void setHeight(double v) { Move(left_, top_, width_, v); }
+  double Width() const {
+    settle();
+    return width_;
+  }
+  double Height() const {
+    settle();
+    return height_;
+  }
+  void setLeft(double v) { Move(v, top_, Width(), Height()); }
+  void setTop(double v) { Move(left_, v, Width(), Height()); }
+  void setWidth(double v) { Move(left_, top_, v, Height()); }
+  void setHeight(double v) { Move(left_, top_, Width(), v); }
   virtual void Move(double left, double top, double width, double height);
   // Design-time placement in pixels.
   void placePx(int x, int y, int w, int h);
@@ -36,6 +42,8 @@ class Control {
   QWidget* widget() const { return w_; }
 
  protected:
+  // Brings a size that was left to be worked out later up to date.
+  virtual void settle() const {}
   QWidget* w_;
   double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   bool visible_ = true;

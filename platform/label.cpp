@@ -16,6 +16,7 @@ class LabelWidget : public QWidget {
   }
 
  protected:
+  void showEvent(QShowEvent*) override { owner_->settle(); }
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     if (owner_->opaque_) p.fillRect(rect(), QColor(toQRgb(owner_->back_)));
@@ -70,6 +71,8 @@ void Label::setOpaque(bool o) {
   w_->update();
 }
 void Label::setAutoSize(bool a) {
+  // A label that stops following its text keeps the size the text gave it.
+  if (!a) settle();
   autoSize_ = a;
   fit();
 }
@@ -92,6 +95,7 @@ void Label::setFontSize(double points) {
 }
 
 void Label::copyLookFrom(const Label& o) {
+  o.settle();
   caption_ = o.caption_;
   fore_ = o.fore_;
   back_ = o.back_;
@@ -111,6 +115,21 @@ void Label::copyLookFrom(const Label& o) {
 // top-left corner.
 void Label::fit() {
   if (!autoSize_) return;
+  if (!w_->isVisible()) {
+    fitPending_ = true;
+    return;
+  }
+  fitNow();
+}
+
+void Label::settle() const {
+  if (!fitPending_) return;
+  fitPending_ = false;
+  const_cast<Label*>(this)->fitNow();
+}
+
+void Label::fitNow() {
+  fitPending_ = false;
   QFontMetrics fm(qfont());
   QString text = caption_;
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

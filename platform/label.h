@@ -33,8 +33,17 @@ class Label : public Control {
   void copyLookFrom(const Label& other);
   QFont qfont() const;
 
+ protected:
+  void settle() const override;
+
  private:
+  friend class LabelWidget;
   void fit();
+  void fitNow();
+  // A hidden label sized to its text measures it only when it is shown or
+  // its size is asked for: measuring loads the font, which a label that
+  // never shows need not.
+  mutable bool fitPending_ = false;
   QString caption_;
   Color fore_ = 0;
   Color back_ = rgb(192, 192, 192);
@@ -42,7 +51,6 @@ class Label : public Control {
   QString face_;
   double fontSize_ = 12;
   bool bold_ = false, italic_ = false;
-  friend class LabelWidget;
 };
 
 }  // namespace kv

@@ -235,6 +235,8 @@ TEST_F(StagePlayer, SwitchingLanguageMidRunChangesTheTextsAndNothingElse) {
                         "Per\u00a0miss" + miss.mid(QString("1ﾐｽ減点").size()));
               EXPECT_TRUE(help->browser()->source().path().endsWith("/help/en/index.html"));
               EXPECT_EQ(help->windowTitle(), "KORVANE Help");
+              // No way back into the other language's pages.
+              EXPECT_FALSE(help->browser()->isBackwardAvailable());
               EXPECT_TRUE(form->mnuLanguageChoice[2]->Checked());
               EXPECT_FALSE(form->mnuLanguageChoice[0]->Checked());
               EXPECT_EQ(sim->now(), now);

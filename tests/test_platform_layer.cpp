@@ -6,7 +6,9 @@
 #include <QImage>
 #include <QWidget>
 #include <csignal>
+#include <functional>
 
+#include "platform/label.h"
 #include "platform/raster.h"
 #include "platform/sim_platform.h"
 #include "platform/termination.h"
@@ -112,6 +114,48 @@ TEST(Termination, ASignalClosesTheWindowThroughTheEventLoop) {
         std::_Exit(w.isVisible() ? 1 : 0);
       },
       ::testing::ExitedWithCode(0), "");
+}
+
+// A label sized to its text ends at the same size whether it was shown while
+// its text changed or measured later, and an explicit size or the end of
+// sizing to the text wins over a measurement still to come.
+TEST(LabelSizing, MeasuredLaterEndsAsMeasuredAtOnce) {
+  QWidget window;
+  window.resize(400, 300);
+  window.show();
+  struct Case {
+    const char* name;
+    std::function<void(Label&)> after;  // what happens once the caption is set
+    bool fitted;                        // the size is the text's
+  };
+  const Case cases[] = {
+      {"nothing more", [](Label&) {}, true},
+      {"moved with a size", [](Label& l) { l.Move(30, 45, 600, 300); }, false},
+      {"no longer sized to its text", [](Label& l) { l.setAutoSize(false); }, true},
+      {"shown", [](Label& l) { l.setVisible(true); }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Label shown(&window), hidden(&window);
+    for (Label* l : {&shown, &hidden}) {
+      l->setFont(QStringLiteral("IPAGothic"), 12);
+      l->setAutoSize(true);
+    }
+    hidden.setVisible(false);
+    for (Label* l : {&shown, &hidden}) {
+      l->setCaption(QStringLiteral("SCORE  500\r\n2"));
+      c.after(*l);
+    }
+    EXPECT_EQ(hidden.Width(), shown.Width());
+    EXPECT_EQ(hidden.Height(), shown.Height());
+    EXPECT_EQ(hidden.Width() != 600, c.fitted);
+    if (c.fitted) {
+      EXPECT_GT(shown.Height(), 15 * 20);  // two lines
+    }
+    Label copy(&window);
+    copy.copyLookFrom(hidden);
+    EXPECT_EQ(copy.widget()->geometry(), shown.widget()->geometry());
+  }
 }
 
 }  // namespace kv::test

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     QImage (*make)();
   } pictures[] = {{"title.png", kv::assetgen::MakeTitle},
                   {"ansmark.png", kv::assetgen::MakeAnsMark},
+                  {"ansmark_en.png", kv::assetgen::MakeAnsMarkEnglish},
                   {"cursor.png", kv::assetgen::MakeCursor},
                   {"icon.png", kv::assetgen::MakeIcon}};
   for (const auto& pic : pictures) {

@@ -10,7 +10,7 @@
 
 namespace kv::assetgen {
 
-QImage MakeAnsMark() {
+QImage MakeAnsMark(const QString& top, const QString& bottom) {
   constexpr int kS = 76;
   QImage img(kS, kS, QImage::Format_ARGB32_Premultiplied);
   // The marker sits on a white picture box, so the corners outside the tile
@@ -46,10 +46,17 @@ QImage MakeAnsMark() {
     p.setPen(Qt::white);
     p.drawText(r, Qt::AlignCenter, text);
   };
-  line(QRectF(0, 8, kS, 28), QString::fromUtf8("ここに"));
-  line(QRectF(0, 38, kS, 28), QString::fromUtf8("来る？"));
+  line(QRectF(0, 8, kS, 28), top);
+  line(QRectF(0, 38, kS, 28), bottom);
   p.end();
   return img.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage MakeAnsMark() {
+  return MakeAnsMark(QString::fromUtf8("ここに"), QString::fromUtf8("来る？"));
+}
+QImage MakeAnsMarkEnglish() {
+  return MakeAnsMark(QStringLiteral("Lands"), QStringLiteral("here?"));
 }
 
 QImage MakeCursor() {
