@@ -52,7 +52,7 @@ endforeach()
 set(CPACK_PACKAGE_NAME korvane)
 set(CPACK_PACKAGE_VENDOR "The KORVANE project")
 set(CPACK_PACKAGE_CONTACT "The KORVANE project <korvane@korvane.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "graph-reading game with a Japanese user interface")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "graph-reading game in Japanese and English")
 set(CPACK_PACKAGE_DESCRIPTION [=[
 In every stage of KORVANE a point moves from the left edge of a plot to the
 right under a motion law of its own: a straight line, a parabola, a cosine
@@ -60,8 +60,8 @@ swing, a bounce, a race of four bars and more, sixteen stages in all.
 Press the answer button as early as you dare and mark the coloured cell in
 which the trace will arrive; early answers score, late ones cost.
 
-The game keeps a ten-entry high-score table and has a help document; its
-user interface is in Japanese.]=])
+The game keeps a ten-entry high-score table and has a help document; it
+speaks Japanese, as designed, or English, following the desktop's language.]=])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
@@ -70,5 +70,7 @@ set(CPACK_STRIP_FILES ON)
 # Beyond the libraries: the Japanese faces the window is drawn with and the
 # window-system plugins Qt loads at run time (X11; Wayland where present).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho, qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# The toolkit's own Japanese texts (the buttons of message boxes, the text
+# box's menu); without them those few stay in English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")
 include(CPack)
