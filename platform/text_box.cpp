@@ -92,6 +92,7 @@ class TextEdit : public QLineEdit {
 };
 
 TextBox::TextBox(QWidget* parent) : Control(new TextEdit(parent, this)) {}
+TextBox::~TextBox() { delete edit(); }
 QString TextBox::Text() const { return edit()->text(); }
 void TextBox::setText(const QString& t) {
   LengthLimit& limit = *static_cast<TextEdit*>(edit())->limit_;

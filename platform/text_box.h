@@ -12,6 +12,9 @@ namespace kv {
 class TextBox : public Control {
  public:
   explicit TextBox(QWidget* parent);
+  // The line edit calls back into its box (length limit, typing rules), so
+  // it must not outlive it, even inside a window being torn down.
+  ~TextBox() override;
   QString Text() const;
   void setText(const QString& t);
   void setMaxLength(int n);
