@@ -12,6 +12,7 @@ TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRules) {
             [&] { clickAns(); });
   sim->when([&] { return st().Frozen == 1; },
             [&] {
+              EXPECT_FALSE(form->Labelmsg->Visible());  // "GO!" goes at the press
               const PlotGeometry& g = st().geo;
               const double rh = g.RowHeight;
               const struct {

@@ -270,10 +270,11 @@ TEST_F(GameEnd, ClosingDuringARunOrTheEndOfAGameSavesTheSettings) {
         },
         ::testing::ExitedWithCode(0), "");
     const QByteArray out = readFile(fixed + "/qelmira.ini");
-    EXPECT_TRUE(out.startsWith("[Option]\r\n")) << out.constData();
-    EXPECT_TRUE(out.endsWith("[IniCheck]\r\nDummy=1\r\n")) << out.constData();
+    EXPECT_TRUE(out.startsWith("[Option]\r\n")) << ::testing::PrintToString(out.toStdString());
+    EXPECT_TRUE(out.endsWith("[IniCheck]\r\nDummy=1\r\n"))
+        << ::testing::PrintToString(out.toStdString());
     if (moment == kNameEntry) {
-      EXPECT_TRUE(out.contains("NoName")) << out.constData();
+      EXPECT_TRUE(out.contains("NoName")) << ::testing::PrintToString(out.toStdString());
     }
   }
   QDir(fixed).removeRecursively();

@@ -297,7 +297,7 @@ TEST_F(SimGame, TheLanguageChoiceIsRememberedInTheSettingsFile) {
         saved.startsWith("[Option]\r\nKakudai= 0\r\nLineWidth= 0\r\nCountDownSpeed= 0\r\n"
                          "SoundEffectOnOff= 0\r\nLanguage= " +
                          QByteArray::number(choice) + "\r\n[Ranking]"))
-        << saved.left(120).toStdString();
+        << ::testing::PrintToString(saved.left(120).toStdString());
   }
   // Never chosen: no key of its own.
   QFile::remove(ini);

@@ -50,7 +50,8 @@ TEST(ProfileFile, Reading) {
   };
   for (const Case& c : cases) {
     ProfileFile f(c.file);
-    EXPECT_EQ(f.value(c.section, c.key), c.expected) << c.file.toStdString();
+    EXPECT_EQ(f.value(c.section, c.key), c.expected)
+        << ::testing::PrintToString(c.file.toStdString());
   }
 }
 
@@ -85,7 +86,7 @@ TEST(ProfileFile, Writing) {
   for (const Case& c : cases) {
     ProfileFile f(c.before);
     f.setValue(c.section, c.key, c.value);
-    EXPECT_EQ(f.bytes(), c.after) << c.before.toStdString();
+    EXPECT_EQ(f.bytes(), c.after) << ::testing::PrintToString(c.before.toStdString());
     EXPECT_EQ(f.value(c.section, c.key), QString(c.value).replace("\r\n", "  ").trimmed());
   }
 }

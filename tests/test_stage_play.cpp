@@ -180,6 +180,12 @@ TEST_F(StagePlay, TheCountDownTakesOneSecondPerNumberOrLessByTheOption) {
     SCOPED_TRACE(speed);
     form->CountDownSpeed[speed]->click();
     sim->simSound().plays.clear();
+    // Each number in its colours: blue, green, red, on a light wash of each.
+    std::vector<std::pair<Color, Color>> colours;
+    for (const char* n : {" 3 ", " 2 ", " 1 "})
+      sim->when(
+          [&, n] { return form->Labelmsg->Caption() == n; },
+          [&] { colours.emplace_back(form->Labelmsg->ForeColor(), form->Labelmsg->BackColor()); });
     const uint32_t t0 = sim->now();
     if (speed == 0)
       play({.press = false, .offset = {}});
@@ -191,6 +197,10 @@ TEST_F(StagePlay, TheCountDownTakesOneSecondPerNumberOrLessByTheOption) {
       if (p.name == "count1" || (p.name == "count2" && seen.size() == 3)) seen.push_back(p.at - t0);
     for (uint32_t n = 0; n < 4; ++n) expected.push_back(500 + n * perNumber[speed]);
     EXPECT_EQ(seen, expected);
+    EXPECT_EQ(colours,
+              (std::vector<std::pair<Color, Color>>{{rgb(0, 0, 128), rgb(127, 127, 255)},
+                                                    {rgb(0, 128, 0), rgb(127, 255, 127)},
+                                                    {rgb(128, 0, 0), rgb(255, 127, 127)}}));
   }
 }
 

@@ -124,4 +124,50 @@ TEST_F(VerdictDrawing, TheMagnifierOpensOnlyForCloseCalls) {
   EXPECT_FALSE(form->picKakudai->Visible());
 }
 
+// After a right answer the verdict flickers light on dark in random colours
+// and the final point sparkles: a channel is 128 + 128 r or 128 r, and 256
+// shows as 255.
+TEST_F(VerdictDrawing, TheVerdictAndTheFinalPointSparkleInRandomColours) {
+  start();
+  play({.offset = 0});
+  ASSERT_TRUE(form->timCorrect->enabled() && form->timAnsPoint->enabled());
+  const float top = 1.0f - 1.0f / 16777216.0f;
+  const struct {
+    float r[3];
+    Color light, dark;
+  } cases[] = {{{0, 0.5f, top}, rgb(128, 192, 255), rgb(0, 64, 128)},
+               {{0.25f, 0.002f, 0.998f}, rgb(160, 128, 255), rgb(32, 0, 128)}};
+  for (const auto& c : cases) {
+    for (int i = 0; i < 3; ++i)
+      for (float r : c.r) sim->random().feed(r);
+    form->timCorrect_Timer();
+    EXPECT_EQ(form->Labelmsg->BackColor(), c.light);
+    EXPECT_EQ(form->Labelmsg->ForeColor(), c.dark);
+    form->timAnsPoint_Timer();
+    EXPECT_EQ(form->PicMain->Point(st().m.PointX, st().m.PointY), c.light);
+  }
+}
+
+// The verdict's two yellow lines stand centred on the plot, right or wrong.
+TEST_F(VerdictDrawing, TheVerdictLinesStandCentred) {
+  start();
+  for (bool right : {true, false}) {
+    SCOPED_TRACE(right);
+    play({.offset = 0, .rightRow = right});
+    const QImage& img = form->PicMain->image();
+    for (double fraction : {0.45, 0.52}) {
+      const int y0 = toPx(st().geo.PlotBottom * fraction);
+      int left = img.width(), rightmost = -1;
+      for (int y = y0; y < y0 + 14; ++y)
+        for (int x = 0; x < img.width(); ++x)
+          if (img.pixel(x, y) == qRgb(255, 255, 0)) {
+            left = std::min(left, x);
+            rightmost = std::max(rightmost, x);
+          }
+      ASSERT_LT(left, rightmost) << fraction;
+      EXPECT_NEAR(left + rightmost + 1, img.width(), 3) << fraction;
+    }
+  }
+}
+
 }  // namespace kv::test
