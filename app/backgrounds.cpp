@@ -1,6 +1,8 @@
-// The two backgrounds painted once at start-up: the blank board with its four
-// bevelled answer cells, and the high-score screen with its panel, table rows
-// and letter keys.
+// The two backgrounds painted once after the title is up: the blank board
+// with its four bevelled answer cells, and the high-score screen with its
+// panel, table rows and letter keys.
+#include <tuple>
+
 #include "app/form.h"
 
 namespace kv {
@@ -8,6 +10,18 @@ namespace kv {
 namespace {
 int shade(double v) { return static_cast<int>(std::min<int64_t>(clng(v), 255)); }
 }  // namespace
+
+// Once, whichever comes first: the title's first paint, or the first stage
+// or table that needs them. The colour flags are scratch to the painting
+// and left as they were.
+void Form::PaintBackgrounds() {
+  if (backgroundsPainted) return;
+  backgroundsPainted = true;
+  const auto flags = std::tuple(st.ColorR, st.ColorG, st.ColorB);
+  PaintBlankBoard();
+  PaintHighScoreBackground();
+  std::tie(st.ColorR, st.ColorG, st.ColorB) = flags;
+}
 
 // Light grey graph paper, one line every column width.
 void Form::DrawGrid(Picture& pic) {
@@ -55,6 +69,7 @@ void Form::PaintHighScoreBackground() {
   const int32_t cellH = (g.MainHeight - 4 * tpy) / 16;
   const int32_t cellW = g.RowHeight / 2;
 
+  buildNameBox();
   labName->Move(g.MainWidth * 0.03, g.MainHeight * 0.06, labName->Width(), labName->Height());
   linName->setLine(0, g.MainHeight * 0.15, g.MainWidth * 0.53, g.MainHeight * 0.15);
   txtName->setColors(rgb(255, 255, 192), rgb(63, 63, 127));

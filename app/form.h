@@ -82,6 +82,7 @@ class Form {
 
   // ---- pictures the program ships
   QImage titleImage;
+  bool backgroundsPainted = false;
   QImage ansMarkImage;
   // Where the pictures, sounds and help lie: found once, when the window is built.
   QString dataDir;
@@ -130,6 +131,9 @@ class Form {
   void DrawStageBoard();
   void DrawPressMarks();
   void DrawFlash();
+  void PaintBackgrounds();
+  void buildNameBox();
+  void dressWindow();
   void PaintBlankBoard();
   void PaintHighScoreBackground();
   void DrawGrid(Picture& pic);

@@ -7,8 +7,8 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
+#include <QResource>
 #include <cstdio>
-#include <future>
 
 #include "app/form.h"
 #include "app/language.h"
@@ -24,6 +24,19 @@ namespace {
 const Color kSysButtonFace = rgb(192, 192, 192);
 const Color kSysScrollBar = rgb(192, 192, 192);
 const Color kWhite = rgb(255, 255, 255);
+
+// The title picture is built into the program as bare pixels, 500 x 350
+// words 0xffRRGGBB in the machine's byte order, stored uncompressed: it is
+// shown straight from the program's memory with nothing to decode. (A
+// compressed picture of this much fine detail took longer to decode than
+// the rest of the window took to build.)
+QImage TitlePicture() {
+  constexpr int kW = 500, kH = 350;
+  const QResource raw(QStringLiteral(":/korvane/title.rgb32"));
+  if (raw.size() != qint64{kW} * kH * 4 || raw.compressionAlgorithm() != QResource::NoCompression)
+    return {};
+  return QImage(raw.data(), kW, kH, kW * 4, QImage::Format_RGB32);
+}
 
 std::unique_ptr<Label> makeLabel(QWidget* parent, const QString& caption, int x, int y, int w,
                                  int h, bool visible, const QString& face, double pt,
@@ -103,12 +116,6 @@ void Form::buildWindow() {
   // error; but a program that finds none of its data folders says where it
   // looked (below). The pictures are built in.
   dataDir = FindDataDir(plat.programDir());
-  // Decoding the title picture takes about as long as building the window,
-  // and the first paint needs both: the picture is decoded on a thread of
-  // its own meanwhile.
-  std::future<QImage> title = std::async(std::launch::async, [] {
-    return QImage(QStringLiteral(":/korvane/title.png")).convertToFormat(QImage::Format_RGB32);
-  });
   win = std::make_unique<MainWindow>(*this);
   win->setWindowTitle(QStringLiteral("KORVANE for Win Ver1.92"));
   // A fixed window: no maximising.
@@ -126,8 +133,6 @@ void Form::buildWindow() {
 
   if (const QString notice = MissingDataNotice(plat.programDir()); !notice.isEmpty())
     std::fprintf(stderr, "%s\n", qPrintable(notice));
-  win->setWindowIcon(QIcon(QStringLiteral(":/korvane/icon.png")));
-  const QCursor cursor(QPixmap(QStringLiteral(":/korvane/cursor.png")), 15, 15);
 
   // Labels and lines of the window.
   LabelSt = makeLabel(client, QStringLiteral("STAGE 0"), 8, 360, 57, 41, true, kPGothic, 12);
@@ -168,11 +173,9 @@ void Form::buildWindow() {
   picHS = makePicture(client, 192, 4, 305, 97, false);
   picKakudai = makePicture(client, 8, 172, 161, 161, false);
   PicAns = makePicture(client, 416, 264, 80, 80, false);
-  PicAns->widget()->setCursor(cursor);
   CmdAns = std::make_unique<Button>(client);
   CmdAns->placePx(400, 360, 105, 41);
   CmdAns->setCaption(QStringLiteral("START !!"));
-  CmdAns->widget()->setCursor(cursor);
 
   // Inside PicMain.
   QWidget* pm = PicMain->widget();
@@ -185,7 +188,6 @@ void Form::buildWindow() {
   CmdPause = std::make_unique<Button>(pm);
   CmdPause->placePx(224, 192, 65, 33);
   CmdPause->setFont(kPGothic, 9.75);
-  CmdPause->widget()->setCursor(cursor);
   CmdPause->setVisible(false);
 
   // Inside picHS.
@@ -205,12 +207,6 @@ void Form::buildWindow() {
   labHS[0]->setForeColor(rgb(255, 255, 0));
   labChr.push_back(makeLabel(hs, QStringLiteral("A"), 140, 48, 16, 27, true, kGothic, 20.25, true,
                              false, false, true));
-  txtName = std::make_unique<TextBox>(hs);
-  txtName->placePx(60, 48, 69, 17);
-  txtName->setText(QStringLiteral("Text1"));
-  txtName->setMaxLength(10);
-  txtName->setFont(kGothic, 9);
-  txtName->setVisible(false);
 
   // Event wiring.
   CmdAns->onClick = [this] { CmdAns_Click(); };
@@ -225,6 +221,29 @@ void Form::buildWindow() {
   PicAns->onMouseDown = [this](Qt::MouseButton b, double, double) { PicAns_MouseDown(b); };
   LabelAns[0]->onClick = [this] { LabelAns_Click(); };
   picHS->onMouseMove = [this](Qt::MouseButtons, double, double) { UnhighlightLetter(); };
+  titleImage = TitlePicture();
+}
+
+// The window's icon and the pointer over the answer strip and the buttons,
+// set once the title is up: reading the pictures wakes the toolkit's picture
+// readers, which the title itself does not need.
+void Form::dressWindow() {
+  // An icon made from a file name would first look for an icon engine.
+  win->setWindowIcon(QIcon(QPixmap(QStringLiteral(":/korvane/icon.png"))));
+  const QCursor cursor(QPixmap(QStringLiteral(":/korvane/cursor.png")), 15, 15);
+  for (QWidget* w : {PicAns->widget(), CmdAns->widget(), CmdPause->widget()}) w->setCursor(cursor);
+}
+
+// The name box of the high-score screen, made with that screen's background
+// after the title is up: a line edit lays out its text, in its own font, the
+// moment it is made.
+void Form::buildNameBox() {
+  txtName = std::make_unique<TextBox>(picHS->widget());
+  txtName->placePx(60, 48, 69, 17);
+  txtName->setText(QStringLiteral("Text1"));
+  txtName->setMaxLength(10);
+  txtName->setFont(kGothic, 9);
+  txtName->setVisible(false);
   txtName->upperCaseTyping = true;
   txtName->onChange = [this] { PlayEffect(6, 1, 0); };
   // The main button is the window's default button: Enter in the name box
@@ -232,7 +251,6 @@ void Form::buildWindow() {
   txtName->onEnter = [this] {
     if (CmdAns->Enabled() && CmdAns->Visible()) CmdAns->button()->click();
   };
-  titleImage = title.get();
 }
 
 void Form::buildMenus() {

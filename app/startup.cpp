@@ -120,13 +120,14 @@ void Form::Load() {
     }
   }
 
-  // 13. The blank board.
-  PaintBlankBoard();
-  // 14. The high-score background with its rows and letter keys.
-  PaintHighScoreBackground();
-
-  // 15. The title screen.
+  // 13. The title screen.
   ShowTitle();
+  // 14. What the title does not show, once the title is up: the window's
+  // icon and pointers, the blank board and the high-score background.
+  plat.afterFirstPaint(*PicMain->widget(), [this] {
+    dressWindow();
+    PaintBackgrounds();
+  });
 }
 
 }  // namespace kv

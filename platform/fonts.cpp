@@ -23,17 +23,20 @@ const FaceChoice kFaces[] = {{&kGothic, "MS Gothic", "IPAGothic"},
 }  // namespace
 
 // The real face where it is installed, the IPA face otherwise. Asked once
-// per face: the installed fonts do not change while the game runs.
+// per face: the installed fonts do not change while the game runs. The list
+// of installed families is read once; asking the font database family by
+// family would run the font configuration's substitution rules each time,
+// which cost more than the rest of the start-up's text.
 QString substituteFace(const QString& face) {
   static QHash<QString, QString> chosen;
   if (auto it = chosen.constFind(face); it != chosen.cend()) return *it;
+  static const QStringList installed = QFontDatabase::families();
+  auto has = [](const QString& family) { return installed.contains(family, Qt::CaseInsensitive); };
   QString result = face;
   for (const FaceChoice& c : kFaces) {
     if (face != *c.face) continue;
     const QString english = QString::fromLatin1(c.english);
-    result = QFontDatabase::hasFamily(face)      ? face
-             : QFontDatabase::hasFamily(english) ? english
-                                                 : QString::fromLatin1(c.standIn);
+    result = has(face) ? face : has(english) ? english : QString::fromLatin1(c.standIn);
   }
   chosen.insert(face, result);
   return result;

@@ -95,7 +95,6 @@ void Label::setFontSize(double points) {
 }
 
 void Label::copyLookFrom(const Label& o) {
-  o.settle();
   caption_ = o.caption_;
   fore_ = o.fore_;
   back_ = o.back_;
@@ -107,6 +106,10 @@ void Label::copyLookFrom(const Label& o) {
   bold_ = o.bold_;
   italic_ = o.italic_;
   Control::Move(o.left_, o.top_, o.width_, o.height_);
+  // The same caption in the same font comes to the same size: a label not
+  // yet measured leaves the measuring to its copy too.
+  fitPending_ = false;
+  if (o.fitPending_) fit();
   w_->setToolTip(o.w_->toolTip());
   w_->update();
 }

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -103,6 +104,15 @@ class Platform {
   // The user's interface languages as the desktop lists them, best first
   // ("ja-JP", "en-US", or "C" when no language is set).
   virtual QStringList uiLanguages();
+
+  // Runs `work` from the event loop once `widget` has been painted for the
+  // first time: start-up work that the first screen does not show waits
+  // until that screen is up. Without a display there is nothing to wait
+  // for: the simulated backend runs it at once.
+  virtual void afterFirstPaint(QWidget& widget, std::function<void()> work) {
+    (void)widget;
+    work();
+  }
 
  protected:
   Random random_;

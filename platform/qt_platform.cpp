@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -137,5 +138,36 @@ int QtPlatform::twipsPerPixelY() {
 }
 
 QString QtPlatform::programDir() { return QCoreApplication::applicationDirPath(); }
+
+namespace {
+
+// Sees a widget's first paint and then hands the work to the event loop, so
+// that it runs once the painted picture is on the screen.
+class FirstPaintWatch : public QObject {
+ public:
+  FirstPaintWatch(QWidget& widget, std::function<void()> work)
+      : QObject(&widget), widget_(widget), work_(std::move(work)) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint && work_) {
+      QTimer::singleShot(0, &widget_, std::move(work_));
+      work_ = nullptr;
+      widget_.removeEventFilter(this);
+      deleteLater();
+    }
+    return false;
+  }
+
+ private:
+  QWidget& widget_;
+  std::function<void()> work_;
+};
+
+}  // namespace
+
+void QtPlatform::afterFirstPaint(QWidget& widget, std::function<void()> work) {
+  widget.installEventFilter(new FirstPaintWatch(widget, std::move(work)));
+}
 
 }  // namespace kv

@@ -34,6 +34,7 @@ class QtPlatform : public Platform {
   int twipsPerPixelX() override;
   int twipsPerPixelY() override;
   QString programDir() override;
+  void afterFirstPaint(QWidget& widget, std::function<void()> work) override;
 
  private:
   QElapsedTimer clock_;

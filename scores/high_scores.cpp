@@ -5,6 +5,7 @@
 namespace kv {
 
 void Form::DrawRankingTable() {
+  PaintBackgrounds();
   st.TitleShown = 0;
   PicMain->setVisible(false);
   picHS->setVisible(true);
@@ -16,6 +17,7 @@ void Form::DrawRankingTable() {
 }
 
 void Form::ShowHighScores() {
+  PaintBackgrounds();
   for (auto& l : labChr) l->setForeColor(rgb(64, 64, 64));
   DrawRankingTable();
   CmdAns->setCaption(tr("タイトルへ..."));

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "platform/label.h"
+#include "platform/qt_platform.h"
 #include "platform/raster.h"
 #include "platform/sim_platform.h"
 #include "platform/termination.h"
@@ -156,6 +157,37 @@ TEST(LabelSizing, MeasuredLaterEndsAsMeasuredAtOnce) {
     copy.copyLookFrom(hidden);
     EXPECT_EQ(copy.widget()->geometry(), shown.widget()->geometry());
   }
+}
+
+// Work left until a widget's first paint runs from the event loop after that
+// paint, and once, however often the widget is painted again.
+TEST(FirstPaint, TheWorkWaitsForTheWidgetsFirstPaintAndRunsOnce) {
+  struct PaintCount : QObject {
+    int n = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      n += e->type() == QEvent::Paint;
+      return false;
+    }
+  } paints;
+  QtPlatform plat;
+  QWidget w;
+  w.resize(50, 50);
+  w.installEventFilter(&paints);
+  int runs = 0, paintsBefore = -1;
+  plat.afterFirstPaint(w, [&] {
+    ++runs;
+    paintsBefore = paints.n;
+  });
+  QCoreApplication::processEvents();
+  EXPECT_EQ(runs, 0);
+  w.show();
+  for (int i = 0; i < 100 && runs == 0; ++i)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  EXPECT_EQ(runs, 1);
+  EXPECT_GE(paintsBefore, 1);
+  w.repaint();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(runs, 1);
 }
 
 }  // namespace kv::test

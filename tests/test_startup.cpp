@@ -1,5 +1,7 @@
 // Start-up on the simulated backend: the title screen, the derived geometry,
 // the painted blank board and the refusals.
+#include <QResource>
+
 #include "tests/sim_fixture.h"
 
 namespace kv::test {
@@ -19,6 +21,39 @@ TEST_F(StartUp, EndsOnTheTitleScreenWithTheDerivedGeometry) {
   EXPECT_EQ(std::tuple(g.RowHeight, g.PlotRight, g.PlotBottom, g.ColumnCount, g.AnsMarkOffset,
                        g.ZoomSource),
             std::tuple(1327, 6218, 5250, 51, 63, 300));
+}
+
+// What start-up leaves until the title has been painted is done by whatever
+// needs it first when that paint has not come yet, once, and leaves the
+// colour flags of a game as they were.
+TEST_F(StartUp, WhatWaitsForTheTitlesPaintIsDoneByWhatNeedsItFirst) {
+  struct Holding : SimPlatform {
+    std::vector<std::function<void()>> held;
+    void afterFirstPaint(QWidget&, std::function<void()> work) override {
+      held.push_back(std::move(work));
+    }
+  };
+  auto holding = std::make_unique<Holding>();
+  holding->dir = dir.path();
+  Holding& h = *holding;
+  sim = std::move(holding);
+  Form& f = start();
+  EXPECT_EQ(f.labChr.size(), 1u);
+  EXPECT_EQ(f.txtName, nullptr);
+  ASSERT_EQ(h.held.size(), 1u);
+  std::tie(st().ColorR, st().ColorG, st().ColorB) = std::tuple(0, 0, 1);
+  f.HighScore->click();
+  EXPECT_EQ(f.labChr.size(), 32u);
+  ASSERT_NE(f.txtName, nullptr);
+  EXPECT_EQ(std::tuple(st().ColorR, st().ColorG, st().ColorB), std::tuple(0, 0, 1));
+  const QImage board = f.PicWork->image();
+  EXPECT_EQ(fromQRgb(board.pixel(10, 50)), rgb(224, 224, 224));
+  TextBox* box = f.txtName.get();
+  h.held[0]();
+  EXPECT_EQ(f.labChr.size(), 32u);
+  EXPECT_EQ(f.txtName.get(), box);
+  EXPECT_EQ(f.PicWork->image(), board);
+  EXPECT_NE(f.CmdAns->widget()->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(StartUp, PaintsTheBlankBoardWithBevelledCells) {
@@ -57,7 +92,8 @@ TEST_F(StartUp, WithoutItsDataTheWindowLooksAsDesignedAndSaysWhereItLooked) {
   QDir().mkpath(root + "/share/korvane");  // an empty leftover is no data
   const QString notice = "korvane: no sounds or help found; looked in " + root + "/games, " + root +
                          "/share/games/korvane, " + root + "/share/korvane\n";
-  const QImage title = QImage(":/korvane/title.png").convertToFormat(QImage::Format_RGB32);
+  const QResource raw(":/korvane/title.rgb32");
+  const QImage title(raw.data(), 500, 350, QImage::Format_RGB32);
   const QImage marker = QImage(":/korvane/ansmark.png").convertToFormat(QImage::Format_RGB32);
   ASSERT_FALSE(title.isNull());
   const struct {

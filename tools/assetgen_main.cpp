@@ -2,6 +2,7 @@
 // The pictures are built into the program; the sounds lie beside it.
 // Usage: korvane_assetgen <pictures directory> <sounds directory>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
@@ -28,8 +29,7 @@ int main(int argc, char** argv) {
   const struct {
     const char* name;
     QImage (*make)();
-  } pictures[] = {{"title.png", kv::assetgen::MakeTitle},
-                  {"ansmark.png", kv::assetgen::MakeAnsMark},
+  } pictures[] = {{"ansmark.png", kv::assetgen::MakeAnsMark},
                   {"ansmark_en.png", kv::assetgen::MakeAnsMarkEnglish},
                   {"cursor.png", kv::assetgen::MakeCursor},
                   {"icon.png", kv::assetgen::MakeIcon}};
@@ -37,6 +37,18 @@ int main(int argc, char** argv) {
     const QString path = dir + "/" + pic.name;
     if (!pic.make().save(path, "PNG")) {
       std::fprintf(stderr, "korvane_assetgen: cannot write %s\n", qPrintable(path));
+      ok = false;
+    }
+  }
+  // The title as the program shows it: bare 32-bit pixels (see the window's
+  // layout), on the machine it is built for.
+  {
+    const QImage title = kv::assetgen::MakeTitle().convertToFormat(QImage::Format_RGB32);
+    QFile raw(dir + "/title.rgb32");
+    if (!raw.open(QIODevice::WriteOnly) ||
+        raw.write(reinterpret_cast<const char*>(title.constBits()), title.sizeInBytes()) !=
+            title.sizeInBytes()) {
+      std::fprintf(stderr, "korvane_assetgen: cannot write %s\n", qPrintable(raw.fileName()));
       ok = false;
     }
   }
