@@ -74,7 +74,7 @@ void Form::Load() {
     Label& l = *LabelAns.back();
     l.copyLookFrom(a0);
     l.setForeColor(rgb(0, 0, 128));
-    l.Move(a0.Left() + off[i][0] * tpx, a0.Top() + off[i][1] * tpy, a0.Width(), a0.Height());
+    l.MoveTo(a0.Left() + off[i][0] * tpx, a0.Top() + off[i][1] * tpy);
     l.setVisible(false);
     l.onClick = [this] { LabelAns_Click(); };
     // The bright caption lies in front of its outline.

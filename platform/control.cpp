@@ -5,14 +5,17 @@
 namespace kv {
 
 void Control::Move(double left, double top, double width, double height) {
-  // An explicit size replaces any size still to be worked out.
-  settle();
-  left_ = left;
-  top_ = top;
+  dropPendingSize();
   width_ = width;
   height_ = height;
+  MoveTo(left, top);
+}
+
+void Control::MoveTo(double left, double top) {
+  left_ = left;
+  top_ = top;
   const int x = toPx(left), y = toPx(top);
-  w_->setGeometry(x, y, std::max(0, toPx(left + width) - x), std::max(0, toPx(top + height) - y));
+  w_->setGeometry(x, y, std::max(0, toPx(left + width_) - x), std::max(0, toPx(top + height_) - y));
 }
 
 void Control::placePx(int x, int y, int w, int h) {

@@ -24,11 +24,13 @@ class Control {
     settle();
     return height_;
   }
-  void setLeft(double v) { Move(v, top_, Width(), Height()); }
-  void setTop(double v) { Move(left_, v, Width(), Height()); }
+  void setLeft(double v) { MoveTo(v, top_); }
+  void setTop(double v) { MoveTo(left_, v); }
   void setWidth(double v) { Move(left_, top_, v, Height()); }
   void setHeight(double v) { Move(left_, top_, Width(), v); }
   virtual void Move(double left, double top, double width, double height);
+  // Moves without resizing: a size still to be worked out stays so.
+  void MoveTo(double left, double top);
   // Design-time placement in pixels.
   void placePx(int x, int y, int w, int h);
 
@@ -44,6 +46,8 @@ class Control {
  protected:
   // Brings a size that was left to be worked out later up to date.
   virtual void settle() const {}
+  // An explicit size makes a size still to be worked out moot.
+  virtual void dropPendingSize() {}
   QWidget* w_;
   double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   bool visible_ = true;

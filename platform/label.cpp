@@ -132,7 +132,6 @@ void Label::settle() const {
 }
 
 void Label::fitNow() {
-  fitPending_ = false;
   QFontMetrics fm(qfont());
   QString text = caption_;
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -140,7 +139,7 @@ void Label::fitNow() {
   int w = 0;
   for (const QString& l : lines) w = std::max(w, fm.horizontalAdvance(l));
   const int h = fm.height() * static_cast<int>(lines.size());
-  Control::Move(left_, top_, toTwips(w), toTwips(h));
+  Control::Move(left_, top_, toTwips(w), toTwips(h));  // no longer pending
 }
 
 }  // namespace kv

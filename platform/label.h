@@ -35,6 +35,7 @@ class Label : public Control {
 
  protected:
   void settle() const override;
+  void dropPendingSize() override { fitPending_ = false; }
 
  private:
   friend class LabelWidget;

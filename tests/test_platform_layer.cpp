@@ -132,6 +132,7 @@ TEST(LabelSizing, MeasuredLaterEndsAsMeasuredAtOnce) {
   const Case cases[] = {
       {"nothing more", [](Label&) {}, true},
       {"moved with a size", [](Label& l) { l.Move(30, 45, 600, 300); }, false},
+      {"moved without one", [](Label& l) { l.MoveTo(30, 45); }, true},
       {"no longer sized to its text", [](Label& l) { l.setAutoSize(false); }, true},
       {"shown", [](Label& l) { l.setVisible(true); }, true},
   };
