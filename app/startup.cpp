@@ -123,10 +123,12 @@ void Form::Load() {
   // 13. The title screen.
   ShowTitle();
   // 14. What the title does not show, once the title is up: the window's
-  // icon and pointers, the blank board and the high-score background.
+  // icon and pointers, the blank board and the high-score background, and
+  // the sound backend.
   plat.afterFirstPaint(*PicMain->widget(), [this] {
     dressWindow();
     PaintBackgrounds();
+    plat.sound().prepare();
   });
 }
 

@@ -1,18 +1,21 @@
 # Installation (`cmake --install build --prefix P`) and the Debian package
 # (`cpack -G DEB` in the build folder). KORVANE_GAMES_LAYOUT chooses Debian's
-# layout for games, games/korvane with its data in share/games/korvane; the
-# package is built with it on. Without it the program is bin/korvane and its
-# data share/korvane, as a user's install into ~/.local expects. The program
-# looks for its data in both, from its own folder.
+# layout for games, games/korvane with its data in share/games/korvane and its
+# sound module in lib/games/korvane; the package is built with it on. Without
+# it the program is bin/korvane, its data share/korvane and its module
+# lib/korvane, as a user's install into ~/.local expects. The program looks
+# for them in both, from its own folder.
 include(GNUInstallDirs)
 option(KORVANE_GAMES_LAYOUT "Install as Debian's games policy asks (games/, share/games/)" OFF)
 set(KORVANE_ID org.korvane.Korvane)
 if(KORVANE_GAMES_LAYOUT)
   set(KORVANE_BIN games)
   set(KORVANE_DATA ${CMAKE_INSTALL_DATADIR}/games/korvane)
+  set(KORVANE_MODULE lib/games/korvane)
 else()
   set(KORVANE_BIN ${CMAKE_INSTALL_BINDIR})
   set(KORVANE_DATA ${CMAKE_INSTALL_DATADIR}/korvane)
+  set(KORVANE_MODULE lib/korvane)
 endif()
 # Where the manual page says the data lies, from the program's folder.
 file(RELATIVE_PATH KORVANE_DATA_FROM_BIN /${KORVANE_BIN} /${KORVANE_DATA})
@@ -30,6 +33,11 @@ endforeach()
 add_custom_target(korvane_docs ALL DEPENDS ${gz})
 
 install(TARGETS korvane RUNTIME DESTINATION ${KORVANE_BIN})
+# A private module, not a library for others: no "lib" prefix, no SONAME, and
+# not executable. Its folder is fixed (not the multiarch libdir), as the
+# program finds it from its own.
+install(TARGETS korvane_sound LIBRARY DESTINATION ${KORVANE_MODULE}
+        PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 install(FILES ${KORVANE_SOUND_OUTPUTS} DESTINATION ${KORVANE_DATA})
 install(DIRECTORY ${KORVANE_OUT}/help DESTINATION ${KORVANE_DATA}
         FILES_MATCHING PATTERN "*.html" PATTERN "*.css" PATTERN "*.png")

@@ -2,8 +2,8 @@
 // The thin layer between the game and the toolkit for time, waiting, timers,
 // random numbers, sound, message boxes and the end of the process. Two
 // backends implement it: the real one (Qt event loop, monotonic clock, Qt
-// Multimedia) and the simulated one (virtual time, scripted input), so the
-// game runs the same code in a window and in tests.
+// Multimedia in a module loaded after start-up) and the simulated one (virtual time, scripted
+// input), so the game runs the same code in a window and in tests.
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -30,6 +30,9 @@ class SoundBackend {
   // the sound's length whether or not an audio device is present.
   virtual void playSync(const QString& path) = 0;
   virtual void stop() = 0;
+  // Readies what the first sound would otherwise wait for; called once the
+  // first screen is up. A backend with nothing to ready does nothing.
+  virtual void prepare() {}
 };
 
 enum class MsgIcon { None, Exclamation, Question, Information };

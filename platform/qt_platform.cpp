@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "sound/qt_sound_backend.h"
+#include "sound/module_sound_backend.h"
 
 namespace kv {
 
@@ -87,7 +87,7 @@ void QtPlatform::timerDestroyed(Timer& t) {
 }
 
 SoundBackend& QtPlatform::sound() {
-  if (!sound_) sound_ = std::make_unique<QtSoundBackend>();
+  if (!sound_) sound_ = std::make_unique<ModuleSoundBackend>(programDir());
   return *sound_;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The real backend: a monotonic millisecond clock, waits that block in the Qt
 // event loop until the next event or their deadline, Qt timers, Qt message
-// boxes and Qt Multimedia sound.
+// boxes and Qt Multimedia sound from a module loaded once the title is up.
 #include <QElapsedTimer>
 #include <QLockFile>
 #include <QTimer>

@@ -4,8 +4,6 @@
 #include <QSoundEffect>
 #include <QUrl>
 
-#include "sound/sound.h"
-
 namespace kv {
 
 QtSoundBackend::QtSoundBackend() {
@@ -27,7 +25,7 @@ QtSoundBackend::~QtSoundBackend() {
   thread_.wait();
 }
 
-bool QtSoundBackend::start(const QString& path) {
+void QtSoundBackend::playAsync(const QString& path) {
   const QString file = path + ".wav";
   const bool exists = QFileInfo(file).isFile();
   QMetaObject::invokeMethod(worker_, [this, file, exists] {
@@ -44,17 +42,9 @@ bool QtSoundBackend::start(const QString& path) {
     effect->play();
     playing_ = effect.get();
   });
-  return exists;
 }
 
-void QtSoundBackend::playAsync(const QString& path) { start(path); }
-
-void QtSoundBackend::playSync(const QString& path) {
-  if (!start(path)) return;
-  // Hold the program for the sound's length whether or not it is heard, so
-  // the game keeps the same rhythm on every machine.
-  QThread::msleep(WavDurationMs(path + ".wav"));
-}
+void QtSoundBackend::playSync(const QString& path) { playAsync(path); }
 
 void QtSoundBackend::stop() {
   QMetaObject::invokeMethod(worker_, [this] {
@@ -64,3 +54,5 @@ void QtSoundBackend::stop() {
 }
 
 }  // namespace kv
+
+kv::SoundBackend* korvane_new_sound_backend() { return new kv::QtSoundBackend; }

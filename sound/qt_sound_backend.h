@@ -1,6 +1,9 @@
 #pragma once
-// Sound effects through Qt Multimedia. The effects live on a thread of their
-// own, so a sound keeps playing while the game holds the user-interface
+// Sound effects through Qt Multimedia, built as a module of its own
+// ("korvane-sound.so") that the program loads once its first screen is up
+// (sound/module_sound_backend.h), so that starting does not wait for Qt
+// Multimedia and the libraries it draws in. The effects live on a thread of
+// their own, so a sound keeps playing while the game holds the user-interface
 // thread (the blocking "miss"). One effect sounds at a time.
 #include <QString>
 #include <QThread>
@@ -19,14 +22,12 @@ class QtSoundBackend : public SoundBackend {
   ~QtSoundBackend() override;
 
   void playAsync(const QString& path) override;
+  // Only starts the sound: the program that loaded the module holds itself
+  // for the sound's length, heard or not.
   void playSync(const QString& path) override;
   void stop() override;
 
  private:
-  // Cuts off the playing effect and starts the one at `path` (no extension).
-  // Returns false when there is no such file.
-  bool start(const QString& path);
-
   QThread thread_;
   QObject* worker_ = nullptr;  // lives on thread_
   // Touched only on thread_.
@@ -35,3 +36,6 @@ class QtSoundBackend : public SoundBackend {
 };
 
 }  // namespace kv
+
+// The module's one entry: a new backend, owned by the caller.
+extern "C" __attribute__((visibility("default"))) kv::SoundBackend* korvane_new_sound_backend();
