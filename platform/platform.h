@@ -2,8 +2,9 @@
 // The thin layer between the game and the toolkit for time, waiting, timers,
 // random numbers, sound, message boxes and the end of the process. Two
 // backends implement it: the real one (Qt event loop, monotonic clock, Qt
-// Multimedia in a module loaded after start-up) and the simulated one (virtual time, scripted
-// input), so the game runs the same code in a window and in tests.
+// Multimedia in a module loaded after start-up) and the simulated one
+// (virtual time, scripted input), so the game runs the same code in a window
+// and in tests.
 #include <QDate>
 #include <QString>
 #include <QStringList>

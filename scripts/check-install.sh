@@ -2,10 +2,10 @@
 # Installs a built tree into a temporary prefix and checks what a desktop
 # needs: the layout, the desktop entry and AppStream validators, the program
 # answering --version without a display, the installed game finding its data
-# and keeping its settings in the user's configuration folder, the program
-# copied alone naming the folders it looked in; then the Debian package (the
-# same build with Debian's layout for games): its layout, its dependencies,
-# and lintian, which must report no error and no warning.
+# and sound module and keeping its settings in the user's configuration
+# folder, the program copied alone naming where it looked for each; then the
+# Debian package (the same build with Debian's layout for games): its layout,
+# its dependencies, and lintian, which must report no error and no warning.
 # Usage: scripts/check-install.sh [build folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,7 +18,8 @@ id=org.korvane.Korvane
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 fail() { echo "check-install: $*" >&2; exit 1; }
-for f in bin/korvane share/korvane/miss.wav share/korvane/help/index.html \
+for f in bin/korvane lib/korvane/korvane-sound.so share/korvane/miss.wav \
+         share/korvane/help/index.html \
          share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/man/man6/korvane.6.gz share/doc/korvane/copyright share/doc/korvane/changelog.gz; do
   [ -e "$prefix/$f" ] || fail "missing $f"
@@ -62,11 +63,14 @@ run_briefly "$prefix/bin/korvane" "$tmp/installed.err"
 [ -f "$XDG_CONFIG_HOME/korvane/qelmira.ini" ] || fail "settings not kept in XDG_CONFIG_HOME"
 [ ! -e "$prefix/bin/qelmira.ini" ] || fail "settings written beside the installed program"
 ! grep -q '^korvane:' "$tmp/installed.err" || fail "installed game: $(cat "$tmp/installed.err")"
-# The program copied alone plays on and names, in one line, where it looked.
+# The program copied alone plays on, silent, and names in one line each
+# where it looked for its data and for its sound module.
 mkdir "$tmp/alone" && cp "$prefix/bin/korvane" "$tmp/alone/"
 run_briefly "$tmp/alone/korvane" "$tmp/alone.err"
-[ "$(grep -c "^korvane: .*looked in $tmp/alone, " "$tmp/alone.err")" = 1 ] ||
-  fail "the program alone does not name the folders it looked in: $(cat "$tmp/alone.err")"
+for first in "$tmp/alone" "$tmp/alone/korvane-sound.so"; do
+  [ "$(grep -c "^korvane: .*looked in $first, " "$tmp/alone.err")" = 1 ] ||
+    fail "the program alone does not name where it looked: $(cat "$tmp/alone.err")"
+done
 
 # The Debian package: the same build with Debian's layout for games. The
 # option changes only install rules and the manual page, so nothing else is
@@ -85,7 +89,8 @@ for d in libqt6widgets6 libqt6multimedia6 fonts-ipafont-gothic fonts-ipafont-min
   grep -q "$d" <<<"$deps" || fail "package does not depend on $d: $deps"
 done
 contents=$(dpkg-deb -c "$deb")
-for f in usr/games/korvane usr/share/games/korvane/help/index.html usr/share/games/korvane/miss.wav \
+for f in usr/games/korvane usr/lib/games/korvane/korvane-sound.so \
+         usr/share/games/korvane/help/index.html usr/share/games/korvane/miss.wav \
          usr/share/applications/$id.desktop usr/share/doc/korvane/copyright \
          usr/share/doc/korvane/changelog.gz; do
   grep -q "\./$f\$" <<<"$contents" || fail "package lacks /$f"
