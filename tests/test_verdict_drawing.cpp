@@ -107,12 +107,22 @@ TEST_F(VerdictDrawing, TheMagnifierOpensOnlyForCloseCalls) {
     st().m.PointY = y;
     const int kakudai = count("kakudai");
     const uint32_t t0 = sim->now();
+    double firstTop = -1;
+    if (c.opens)
+      sim->when([&] { return form->picKakudai->Visible(); },
+                [&] { firstTop = form->picKakudai->Top(); });
     form->ShowZoom();
     EXPECT_EQ(form->picKakudai->Visible(), c.opens);
     EXPECT_EQ(count("kakudai") - kakudai, c.opens ? 1 : 0);
     EXPECT_EQ(sim->now() - t0, c.opens ? 1000u : 0u);
     if (c.opens) {
-      EXPECT_EQ(form->picKakudai->Top(), form->PicMain->Height() - w - 120);
+      // It grows in 20 steps out of the boundary nearest the point and ends
+      // at the lower left of the plot.
+      const double top = form->PicMain->Height() - w - 120;
+      const double boundary = (c.row + (c.p > 0.5 ? 1 : 0)) * g.RowHeight + form->PicMain->Top();
+      EXPECT_NEAR(firstTop, boundary + (top - boundary) / 20, 1e-6);
+      EXPECT_EQ(form->picKakudai->Top(), top);
+      EXPECT_EQ(form->picKakudai->Left(), form->PicMain->Left() + 120);
     }
     form->ClearBoard();
   }
