@@ -223,6 +223,10 @@ TEST_F(StagePlay, TheCountDownTakesOneSecondPerNumberOrLessByTheOption) {
       sim->when(
           [&, n] { return form->Labelmsg->Caption() == n; },
           [&] { colours.emplace_back(form->Labelmsg->ForeColor(), form->Labelmsg->BackColor()); });
+    // The stage title waits off the plot until the "1".
+    double titleAtTwo = -1;
+    sim->when([&] { return form->Labelmsg->Caption() == " 2 "; },
+              [&] { titleAtTwo = form->labStageTitle->Left() + form->labStageTitle->Width(); });
     const uint32_t t0 = sim->now();
     if (speed == 0)
       play({.press = false, .offset = {}});
@@ -234,6 +238,7 @@ TEST_F(StagePlay, TheCountDownTakesOneSecondPerNumberOrLessByTheOption) {
       if (p.name == "count1" || (p.name == "count2" && seen.size() == 3)) seen.push_back(p.at - t0);
     for (uint32_t n = 0; n < 4; ++n) expected.push_back(500 + n * perNumber[speed]);
     EXPECT_EQ(seen, expected);
+    EXPECT_EQ(titleAtTwo, 0);
     EXPECT_EQ(colours,
               (std::vector<std::pair<Color, Color>>{{rgb(0, 0, 128), rgb(127, 127, 255)},
                                                     {rgb(0, 128, 0), rgb(127, 255, 127)},

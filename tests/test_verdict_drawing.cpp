@@ -165,6 +165,15 @@ TEST_F(VerdictDrawing, TheVerdictLinesStandCentred) {
     SCOPED_TRACE(right);
     play({.offset = 0, .rightRow = right});
     const QImage& img = form->PicMain->image();
+    // Above the lines the panel darkens what lies under it: white becomes
+    // RGB(63, 63, 127), and nothing is brighter.
+    int panel = 0;
+    for (int x = img.width() / 4; x < img.width() * 3 / 4; ++x) {
+      const QRgb p = img.pixel(x, toPx(st().geo.PlotBottom * 0.42));
+      EXPECT_TRUE(qRed(p) <= 63 && qGreen(p) <= 63 && qBlue(p) <= 127) << x;
+      panel += p == qRgb(63, 63, 127);
+    }
+    EXPECT_GT(panel, img.width() / 4);
     for (double fraction : {0.45, 0.52}) {
       const int y0 = toPx(st().geo.PlotBottom * fraction);
       int left = img.width(), rightmost = -1;
