@@ -3,6 +3,8 @@
 // magnifier for close calls.
 #include <cmath>
 
+#include "game/scoring.h"
+#include "platform/fonts.h"
 #include "tests/stage_player.h"
 
 namespace kv::test {
@@ -158,12 +160,16 @@ TEST_F(VerdictDrawing, TheVerdictAndTheFinalPointSparkleInRandomColours) {
   }
 }
 
-// The verdict's two yellow lines stand centred on the plot, right or wrong.
+// The verdict's two yellow lines stand centred on the plot, right or wrong,
+// the first in 14-point Gothic, the second in 12-point bold.
 TEST_F(VerdictDrawing, TheVerdictLinesStandCentred) {
   start();
   for (bool right : {true, false}) {
     SCOPED_TRACE(right);
     play({.offset = 0, .rightRow = right});
+    const std::pair<QString, QFont> lines[] = {
+        {right ? ClearText(1) : QString("INCORRECT ANSWER"), makeFont(kGothic, 14)},
+        {right ? ScoreLineText(0, 5, 0) : QString(), makeFont(kGothic, 12, true)}};
     const QImage& img = form->PicMain->image();
     // Above the lines the panel darkens what lies under it: white becomes
     // RGB(63, 63, 127), and nothing is brighter.
@@ -174,7 +180,8 @@ TEST_F(VerdictDrawing, TheVerdictLinesStandCentred) {
       panel += p == qRgb(63, 63, 127);
     }
     EXPECT_GT(panel, img.width() / 4);
-    for (double fraction : {0.45, 0.52}) {
+    for (int line = 0; line < 2; ++line) {
+      const double fraction = line == 0 ? 0.45 : 0.52;
       const int y0 = toPx(st().geo.PlotBottom * fraction);
       int left = img.width(), rightmost = -1;
       for (int y = y0; y < y0 + 14; ++y)
@@ -185,6 +192,15 @@ TEST_F(VerdictDrawing, TheVerdictLinesStandCentred) {
           }
       ASSERT_LT(left, rightmost) << fraction;
       EXPECT_NEAR(left + rightmost + 1, img.width(), 3) << fraction;
+      // As wide as the text in its font, and not as in one a point larger.
+      const auto& [text, font] = lines[line];
+      if (text.isEmpty()) continue;
+      QFont larger = font;
+      larger.setPixelSize(font.pixelSize() + 1);
+      const int ink = rightmost - left + 1;
+      EXPECT_LT(std::abs(ink - QFontMetrics(font).horizontalAdvance(text)),
+                std::abs(ink - QFontMetrics(larger).horizontalAdvance(text)))
+          << fraction;
     }
   }
 }
