@@ -12,7 +12,8 @@ TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRules) {
             [&] { clickAns(); });
   sim->when([&] { return st().Frozen == 1; },
             [&] {
-              EXPECT_FALSE(form->Labelmsg->Visible());  // "GO!" goes at the press
+              EXPECT_FALSE(form->Labelmsg->Visible());    // "GO!" goes at the press
+              EXPECT_TRUE(form->timLabelAns->enabled());  // the prompt animates
               const PlotGeometry& g = st().geo;
               const double rh = g.RowHeight;
               const struct {
@@ -97,7 +98,8 @@ TEST_F(AnswerMarking, MarkingUndoesTheFlashSoOnlyThePressMarksAndTheCellRemain) 
                 if (p.x() >= stripPx) {
                   // Only the marked cell changed in the strip.
                   const int32_t h = st().geo.RowHeight;
-                  EXPECT_TRUE(p.y() >= toPx(row * h) && p.y() <= toPx((row + 1) * h))
+                  EXPECT_TRUE(p.y() >= toPx(row * h) && p.y() <= toPx((row + 1) * h) &&
+                              p.x() <= toPx(st().geo.PlotRight + h - 15))
                       << p.x() << "," << p.y();
                 } else {
                   // In the plot only the press line and its label "+4".
@@ -112,6 +114,26 @@ TEST_F(AnswerMarking, MarkingUndoesTheFlashSoOnlyThePressMarksAndTheCellRemain) 
   clickAns();
   EXPECT_GE(row, 0);
   EXPECT_EQ(st().AnswerHit, 1);
+}
+
+// The prompt types itself out a letter a tick, stands, asks "Where???" for
+// eleven ticks and starts again at the 38th; its outline says the same.
+TEST_F(AnswerMarking, ThePromptTypesItselfOutAsksWhereAndStartsAgain) {
+  start();
+  const std::pair<int, QString> rows[] = {{1, "解解解解解解解解解"}, {2, "解答答答答答答答答"},
+                                          {9, "解答してください！"}, {25, "解答してください！"},
+                                          {26, "Where???"},          {36, "Where???"},
+                                          {37, "Where???"},          {38, "解解解解解解解解解"}};
+  st().AnsPromptTick = 0;
+  int tick = 0;
+  for (const auto& [at, caption] : rows) {
+    while (tick < at) {
+      form->timLabelAns_Timer();
+      ++tick;
+    }
+    EXPECT_EQ(form->LabelAns[0]->Caption(), caption) << at;
+    EXPECT_EQ(form->LabelAns[4]->Caption(), caption) << at;
+  }
 }
 
 }  // namespace kv::test

@@ -139,6 +139,13 @@ TEST_F(GameEnd, TheNameIsTypedInUpperCaseOrPickedFromTheTilesAndStoredByTheRules
   EXPECT_EQ(form->txtName->Text(), "ABCDEFGHIJ@.");
   clickLetter(31);
   EXPECT_EQ(form->txtName->Text(), "ABCDEFGHIJ@");
+  // A character outside the basic plane goes back whole.
+  for (const QString& name : {QStringLiteral("\U00020BB7"), QStringLiteral("A\U00020BB7")}) {
+    form->txtName->setText(name);
+    clickLetter(31);
+    EXPECT_EQ(form->txtName->Text(), name.chopped(2));
+  }
+  form->txtName->setText("ABCDEFGHIJ@");
   // Over the limit, nothing more goes in, and one Backspace takes one back.
   form->txtName->edit()->insert("Z");
   EXPECT_EQ(form->txtName->Text(), "ABCDEFGHIJ@");

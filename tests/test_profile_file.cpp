@@ -43,6 +43,8 @@ TEST(ProfileFile, Reading) {
       // Names beyond ASCII fold too (full-width letters), and the first still wins.
       {"[S]\n" + sjis("名前") + "=x\n" + sjis("Ａ") + "=1\n" + sjis("ａ") + "=2\n", "S", "ａ", "1"},
       {"[S]\n" + sjis("名前") + "=x\na=1\n", "S", "名前", "x"},
+      // A comment holds no key, even with "=" in it.
+      {"[S]\n ;k=1\n", "S", ";k", ""},
       // Values are cut to 199 bytes without splitting a double-byte character.
       {"[S]\nk=" + QByteArray(199, 'a') + "bc\n", "S", "k", QString(199, u'a')},
       {"[S]\nk=" + QByteArray(198, 'a') + sjis("漢") + "\n", "S", "k", QString(198, u'a')},

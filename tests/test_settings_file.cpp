@@ -43,6 +43,8 @@ TEST(SettingsFile, LeadingNumber) {
       {"1\r2", 1},  {"0x10", 0}, {"--1", 0},      {"1e400", inf}, {"-1e400", -inf}, {"1e-400", 0},
   };
   for (const Case& c : cases) EXPECT_EQ(LeadingNumber(c.text), c.value) << c.text;
+  // Too small for a double however large its written exponent.
+  EXPECT_EQ(LeadingNumber("0." + QString(400, u'0') + "1e5"), 0.0);
 }
 
 TEST(SettingsFile, FreshFileLayout) {

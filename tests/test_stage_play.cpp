@@ -51,9 +51,10 @@ TEST_F(StagePlay, AMissCostsThePenaltyAndTheRetryHidesTheStageTitle) {
   ASSERT_EQ(st().StageNo, 2);
   ASSERT_EQ(st().Score, 510);
 
-  // Stage 2, the wrong row.
+  // Stage 2, pressed early in the wrong row: the press line is blue.
   watchCountDown();
-  play({.offset = 0, .rightRow = false});
+  play({.offset = -3, .rightRow = false});
+  EXPECT_EQ(form->PicMain->Point((st().AnsColumn - 3) * 120 + 30, 300), rgb(96, 96, 255));
   EXPECT_EQ(st().AnswerHit, 0);
   EXPECT_EQ(st().Score, 510 - 75);
   EXPECT_EQ(st().MissCount, 1);
@@ -68,6 +69,42 @@ TEST_F(StagePlay, AMissCostsThePenaltyAndTheRetryHidesTheStageTitle) {
   EXPECT_EQ(st().MissCount, 2);
 
   EXPECT_EQ(titleDuringOne, (std::vector<bool>{true, true, false}));
+
+  // A miss that leaves exactly nothing is no game over.
+  st().Score = st().MissPenalty;
+  play({.press = false, .offset = {}});
+  EXPECT_EQ(st().Score, 0);
+  EXPECT_EQ(form->CmdAns->Caption(), "RETRY!");
+  EXPECT_FALSE(form->timGameover->enabled());
+}
+
+// "正解！" stands left of the button, then slides out to the left in steps of
+// 20 ms, each longer than the last, before the next stage counts down.
+TEST_F(StagePlay, TheVerdictSlidesAwayFasterAndFaster) {
+  start();
+  play({.offset = 0});
+  const double width = form->Labelmsg->Width();
+  const double right = form->CmdAns->Left() - width - 150;
+  EXPECT_EQ(form->Labelmsg->Left(), right);
+  std::vector<std::pair<uint32_t, double>> steps;  // (time, left) at each move
+  sim->when(
+      [&] {
+        const double left = form->Labelmsg->Left();
+        if (form->Labelmsg->Caption() == "正解！" && left != right &&
+            (steps.empty() || steps.back().second != left))
+          steps.emplace_back(sim->now(), left);
+        return false;
+      },
+      [] {});
+  play({.press = false, .offset = {}});
+  ASSERT_GE(steps.size(), 3u);
+  for (size_t i = 1; i < steps.size(); ++i) {
+    EXPECT_EQ(steps[i].first - steps[i - 1].first, 20u) << i;
+    const double before = i > 1 ? steps[i - 2].second - steps[i - 1].second : 0;
+    EXPECT_GE(steps[i - 1].second - steps[i].second, before) << i;
+  }
+  EXPECT_LT(steps.back().second, form->PicMain->Left() - width);
+  EXPECT_GE(steps[steps.size() - 2].second, form->PicMain->Left() - width);
 }
 
 TEST_F(StagePlay, ADoubleClickOnNextStageStartsOneStage) {
@@ -186,6 +223,10 @@ TEST_F(StagePlay, TheCountDownTakesOneSecondPerNumberOrLessByTheOption) {
       sim->when(
           [&, n] { return form->Labelmsg->Caption() == n; },
           [&] { colours.emplace_back(form->Labelmsg->ForeColor(), form->Labelmsg->BackColor()); });
+    // The stage title waits off the plot until the "1".
+    double titleAtTwo = -1;
+    sim->when([&] { return form->Labelmsg->Caption() == " 2 "; },
+              [&] { titleAtTwo = form->labStageTitle->Left() + form->labStageTitle->Width(); });
     const uint32_t t0 = sim->now();
     if (speed == 0)
       play({.press = false, .offset = {}});
@@ -197,6 +238,7 @@ TEST_F(StagePlay, TheCountDownTakesOneSecondPerNumberOrLessByTheOption) {
       if (p.name == "count1" || (p.name == "count2" && seen.size() == 3)) seen.push_back(p.at - t0);
     for (uint32_t n = 0; n < 4; ++n) expected.push_back(500 + n * perNumber[speed]);
     EXPECT_EQ(seen, expected);
+    EXPECT_EQ(titleAtTwo, 0);
     EXPECT_EQ(colours,
               (std::vector<std::pair<Color, Color>>{{rgb(0, 0, 128), rgb(127, 127, 255)},
                                                     {rgb(0, 128, 0), rgb(127, 255, 127)},

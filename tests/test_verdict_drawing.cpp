@@ -3,6 +3,8 @@
 // magnifier for close calls.
 #include <cmath>
 
+#include "game/scoring.h"
+#include "platform/fonts.h"
 #include "tests/stage_player.h"
 
 namespace kv::test {
@@ -107,12 +109,22 @@ TEST_F(VerdictDrawing, TheMagnifierOpensOnlyForCloseCalls) {
     st().m.PointY = y;
     const int kakudai = count("kakudai");
     const uint32_t t0 = sim->now();
+    double firstTop = -1;
+    if (c.opens)
+      sim->when([&] { return form->picKakudai->Visible(); },
+                [&] { firstTop = form->picKakudai->Top(); });
     form->ShowZoom();
     EXPECT_EQ(form->picKakudai->Visible(), c.opens);
     EXPECT_EQ(count("kakudai") - kakudai, c.opens ? 1 : 0);
     EXPECT_EQ(sim->now() - t0, c.opens ? 1000u : 0u);
     if (c.opens) {
-      EXPECT_EQ(form->picKakudai->Top(), form->PicMain->Height() - w - 120);
+      // It grows in 20 steps out of the boundary nearest the point and ends
+      // at the lower left of the plot.
+      const double top = form->PicMain->Height() - w - 120;
+      const double boundary = (c.row + (c.p > 0.5 ? 1 : 0)) * g.RowHeight + form->PicMain->Top();
+      EXPECT_NEAR(firstTop, boundary + (top - boundary) / 20, 1e-6);
+      EXPECT_EQ(form->picKakudai->Top(), top);
+      EXPECT_EQ(form->picKakudai->Left(), form->PicMain->Left() + 120);
     }
     form->ClearBoard();
   }
@@ -148,14 +160,28 @@ TEST_F(VerdictDrawing, TheVerdictAndTheFinalPointSparkleInRandomColours) {
   }
 }
 
-// The verdict's two yellow lines stand centred on the plot, right or wrong.
+// The verdict's two yellow lines stand centred on the plot, right or wrong,
+// the first in 14-point Gothic, the second in 12-point bold.
 TEST_F(VerdictDrawing, TheVerdictLinesStandCentred) {
   start();
   for (bool right : {true, false}) {
     SCOPED_TRACE(right);
     play({.offset = 0, .rightRow = right});
+    const std::pair<QString, QFont> lines[] = {
+        {right ? ClearText(1) : QString("INCORRECT ANSWER"), makeFont(kGothic, 14)},
+        {right ? ScoreLineText(0, 5, 0) : QString(), makeFont(kGothic, 12, true)}};
     const QImage& img = form->PicMain->image();
-    for (double fraction : {0.45, 0.52}) {
+    // Above the lines the panel darkens what lies under it: white becomes
+    // RGB(63, 63, 127), and nothing is brighter.
+    int panel = 0;
+    for (int x = img.width() / 4; x < img.width() * 3 / 4; ++x) {
+      const QRgb p = img.pixel(x, toPx(st().geo.PlotBottom * 0.42));
+      EXPECT_TRUE(qRed(p) <= 63 && qGreen(p) <= 63 && qBlue(p) <= 127) << x;
+      panel += p == qRgb(63, 63, 127);
+    }
+    EXPECT_GT(panel, img.width() / 4);
+    for (int line = 0; line < 2; ++line) {
+      const double fraction = line == 0 ? 0.45 : 0.52;
       const int y0 = toPx(st().geo.PlotBottom * fraction);
       int left = img.width(), rightmost = -1;
       for (int y = y0; y < y0 + 14; ++y)
@@ -166,6 +192,15 @@ TEST_F(VerdictDrawing, TheVerdictLinesStandCentred) {
           }
       ASSERT_LT(left, rightmost) << fraction;
       EXPECT_NEAR(left + rightmost + 1, img.width(), 3) << fraction;
+      // As wide as the text in its font, and not as in one a point larger.
+      const auto& [text, font] = lines[line];
+      if (text.isEmpty()) continue;
+      QFont larger = font;
+      larger.setPixelSize(font.pixelSize() + 1);
+      const int ink = rightmost - left + 1;
+      EXPECT_LT(std::abs(ink - QFontMetrics(font).horizontalAdvance(text)),
+                std::abs(ink - QFontMetrics(larger).horizontalAdvance(text)))
+          << fraction;
     }
   }
 }

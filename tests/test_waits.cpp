@@ -168,4 +168,27 @@ TEST_F(Waits, AnOpenMenuHoldsTheRunAndTheWaitsWhileTimersTick) {
   EXPECT_EQ(ticks, 15);
 }
 
+// The game-over wait is held too: the ranking follows only once the menu
+// has closed, however long it was open.
+TEST_F(Waits, AnOpenMenuHoldsTheGameOverWait) {
+  start();
+  sim->when([&] { return st().GameMode == 2; }, [&] { st().Score = 5; });
+  uint32_t closed = 0;
+  sim->when([&] { return !form->PicMain->Visible() && !form->timGameover->enabled(); },
+            [&] {
+              QMenuBar* bar = form->win->menuBar();
+              QTest::mousePress(bar, Qt::LeftButton, {},
+                                bar->actionGeometry(form->mnuGame->menuAction()).center());
+              ASSERT_TRUE(sim->menuOpen());
+              sim->after(6000, [&] {
+                closed = sim->now();
+                QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+              });
+            });
+  play({.offset = {}, .rightRow = false});
+  sim->runUntil([&] { return st().GameMode >= 5; });
+  EXPECT_NE(closed, 0u);
+  EXPECT_GE(sim->now(), closed);
+}
+
 }  // namespace kv::test
