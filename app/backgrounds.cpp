@@ -1,8 +1,6 @@
 // The two backgrounds painted once after the title is up: the blank board
 // with its four bevelled answer cells, and the high-score screen with its
 // panel, table rows and letter keys.
-#include <tuple>
-
 #include "app/form.h"
 
 namespace kv {
@@ -10,18 +8,6 @@ namespace kv {
 namespace {
 int shade(double v) { return static_cast<int>(std::min<int64_t>(clng(v), 255)); }
 }  // namespace
-
-// Once, whichever comes first: the title's first paint, or the first stage
-// or table that needs them. The colour flags are scratch to the painting
-// and left as they were.
-void Form::PaintBackgrounds() {
-  if (backgroundsPainted) return;
-  backgroundsPainted = true;
-  const auto flags = std::tuple(st.ColorR, st.ColorG, st.ColorB);
-  PaintBlankBoard();
-  PaintHighScoreBackground();
-  std::tie(st.ColorR, st.ColorG, st.ColorB) = flags;
-}
 
 // Light grey graph paper, one line every column width.
 void Form::DrawGrid(Picture& pic) {

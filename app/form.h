@@ -82,7 +82,7 @@ class Form {
 
   // ---- pictures the program ships
   QImage titleImage;
-  bool backgroundsPainted = false;
+  bool startUpFinished = false;
   QImage ansMarkImage;
   // Where the pictures, sounds and help lie: found once, when the window is built.
   QString dataDir;
@@ -131,7 +131,7 @@ class Form {
   void DrawStageBoard();
   void DrawPressMarks();
   void DrawFlash();
-  void PaintBackgrounds();
+  void FinishStartUp();
   void buildNameBox();
   void dressWindow();
   void PaintBlankBoard();

@@ -47,7 +47,8 @@ void Form::ApplyLanguage() {
   InstallLanguage(code);
   retext(language);
   language = code;
-  loadAnswerMarker();
+  // At start-up the marker waits until the title is up.
+  if (startUpFinished) loadAnswerMarker();
   // The help window too, now rather than when the toolkit's notice arrives.
   if (auto* help = win->findChild<HelpWindow*>()) help->speak();
   for (int i = 0; i < static_cast<int>(mnuLanguageChoice.size()); ++i)

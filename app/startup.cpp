@@ -2,6 +2,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QScreen>
+#include <tuple>
 
 #include "app/form.h"
 #include "app/locations.h"
@@ -122,14 +123,26 @@ void Form::Load() {
 
   // 13. The title screen.
   ShowTitle();
-  // 14. What the title does not show, once the title is up: the window's
-  // icon and pointers, the blank board and the high-score background, and
-  // the sound backend.
+  // 14. What the title does not show, once the title is up.
   plat.afterFirstPaint(*PicMain->widget(), [this] {
-    dressWindow();
-    PaintBackgrounds();
+    FinishStartUp();
     plat.sound().prepare();
   });
+}
+
+// Once, whichever comes first: the title's first paint, or the first stage
+// or table that needs it: the window's icon and pointers, the answer
+// marker, the blank board and the high-score background. The colour flags
+// are scratch to the painting and left as they were.
+void Form::FinishStartUp() {
+  if (startUpFinished) return;
+  startUpFinished = true;
+  const auto flags = std::tuple(st.ColorR, st.ColorG, st.ColorB);
+  dressWindow();
+  loadAnswerMarker();
+  PaintBlankBoard();
+  PaintHighScoreBackground();
+  std::tie(st.ColorR, st.ColorG, st.ColorB) = flags;
 }
 
 }  // namespace kv

@@ -34,7 +34,7 @@ void Form::SetColorFlags(int16_t n) {
 void Form::ShowScore() { LabelScore->setCaption(QStringLiteral("SCORE ") + numText(st.Score)); }
 
 void Form::ClearBoard() {
-  PaintBackgrounds();
+  FinishStartUp();
   picKakudai->setVisible(false);
   PicMain->SetPicture(PicWork->image());
 }

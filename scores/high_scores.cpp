@@ -5,7 +5,7 @@
 namespace kv {
 
 void Form::DrawRankingTable() {
-  PaintBackgrounds();
+  FinishStartUp();
   st.TitleShown = 0;
   PicMain->setVisible(false);
   picHS->setVisible(true);
@@ -17,7 +17,7 @@ void Form::DrawRankingTable() {
 }
 
 void Form::ShowHighScores() {
-  PaintBackgrounds();
+  FinishStartUp();
   for (auto& l : labChr) l->setForeColor(rgb(64, 64, 64));
   DrawRankingTable();
   CmdAns->setCaption(tr("タイトルへ..."));
