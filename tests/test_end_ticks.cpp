@@ -228,22 +228,25 @@ TEST_F(EndTicks, TheNameBoxLiesOverTheNewLine) {
     EXPECT_NEAR(form->txtName->Top(), r.top, 1e-6) << r.pos;
     clickAns();
   }
-  // The new line swings between yellow and red every 8 ticks of 150 ms.
+  // The new line swings between yellow and red every 8 ticks of 150 ms;
+  // the letter keys cycle through the colours, a sixteenth apart.
   ClearRanking(mod().hs);
   form->EnterRanking();
   ASSERT_EQ(st().RankPos, 9);
   st().NameFlashTicks = 0;
   const struct {
     int tick;
-    Color color;
-  } flash[] = {{1, rgb(255, 192, 0)},
-               {4, rgb(255, 0, 0)},
-               {7, rgb(255, 192, 0)},
-               {8, rgb(255, 255, 0)},
-               {9, rgb(255, 192, 0)}};
+    Color line, key;
+  } flash[] = {{1, rgb(255, 192, 0), rgb(212, 42, 128)},
+               {4, rgb(255, 0, 0), rgb(152, 18, 188)},
+               {7, rgb(255, 192, 0), rgb(92, 78, 248)},
+               {8, rgb(255, 255, 0), rgb(72, 98, 244)},
+               {9, rgb(255, 192, 0), rgb(52, 118, 224)}};
   for (const auto& f : flash) {
     toTick(150, f.tick);
-    EXPECT_EQ(form->labHS[st().RankPos]->ForeColor(), f.color) << f.tick;
+    EXPECT_EQ(form->labHS[st().RankPos]->ForeColor(), f.line) << f.tick;
+    EXPECT_EQ(form->labChr[1]->ForeColor(), f.key) << f.tick;
+    EXPECT_EQ(form->labChr[17]->ForeColor(), f.key) << f.tick;
   }
   const QObjectList& order = form->picHS->widget()->children();
   EXPECT_GT(order.indexOf(form->labName->widget()), order.indexOf(form->linName->widget()));

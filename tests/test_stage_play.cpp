@@ -29,6 +29,9 @@ TEST_F(StagePlay, PressesScoreByColumnsFromTheRedLineAndSweepThirtyMsPerColumn) 
     if (c.first == 0) {
       // The press line on the answer column is magenta, and survived the flash.
       EXPECT_EQ(form->PicMain->Point(36 * 120 + 30, 300), rgb(255, 96, 255));
+    } else {
+      // The sweep painted the columns between the press and the answer line.
+      EXPECT_EQ(greenOf(form->PicMain->Point((36 + c.first / 2.0) * 120 + 30, 300)), 0);
     }
     EXPECT_EQ(form->LabelScore->Caption(), QString("SCORE  %1").arg(c.second));
     uint32_t correctAt = 0;
