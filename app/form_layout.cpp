@@ -147,9 +147,11 @@ void Form::buildWindow() {
   LabelAns[0]->setForeColor(rgb(192, 192, 255));
   Labelmsg = makeLabel(client, QStringLiteral("0"), 344, 360, 65, 41, false, kMincho, 27.75, true,
                        false, true, false, true);
+  // "GAME OVER" lies under the plot until a game is lost; it is shown only
+  // then (as after an ending), so the start need not measure it in its font.
   for (int i = 0; i < 2; ++i) {
     labGameover.push_back(makeLabel(client, QStringLiteral("GAME OVER"), 144 + 4 * i, 148 + 4 * i,
-                                    210, 35, true, kPMincho, 26.25, true, true, false, true));
+                                    210, 35, false, kPMincho, 26.25, true, true, false, true));
   }
   labGameover[1]->setForeColor(kWhite);
   LabFry.push_back(makeLabel(client, QStringLiteral("*"), 64, 384, 8, 16, false, kMincho, 12, false,
