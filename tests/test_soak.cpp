@@ -288,9 +288,14 @@ QString runSession(const QString& dir, uint32_t seed, uint32_t budgetMs) {
   child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
   child.setStandardOutputFile(QProcess::nullDevice());
   child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=Soak.OneSession"});
-  if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit ||
-      child.exitCode() != 0)
+  // A session plays minutes of virtual time in seconds; one that runs on
+  // has hung, and must not outlive the soak.
+  if (!child.waitForFinished(300'000)) {
+    child.kill();
+    child.waitForFinished();
     return {};
+  }
+  if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) return {};
   QFile f(report);
   return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
