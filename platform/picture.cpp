@@ -46,14 +46,15 @@ Picture::Picture(QWidget* parent) : Control(new PictureWidget(parent, this)) { f
 
 void Picture::Move(double left, double top, double width, double height) {
   Control::Move(left, top, width, height);
-  resizeImage();
+  wantWidth_ = std::max(wantWidth_, w_->width());
+  wantHeight_ = std::max(wantHeight_, w_->height());
 }
 
 // The persistent image only grows: shrinking a picture keeps what was drawn,
 // as an image kept at its largest size would.
-void Picture::resizeImage() {
-  const int w = std::max(img_.width(), w_->width());
-  const int h = std::max(img_.height(), w_->height());
+void Picture::ensureImage() const {
+  const int w = std::max(img_.width(), wantWidth_);
+  const int h = std::max(img_.height(), wantHeight_);
   if (w == img_.width() && h == img_.height()) return;
   QImage n(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
   n.fill(toQRgb(back_));
@@ -88,28 +89,28 @@ void Picture::markDirty(int x1, int y1, int x2, int y2) {
 }
 
 void Picture::Line(double x1, double y1, double x2, double y2, Color c) {
-  Raster(img_, DrawMode).line(toPx(x1), toPx(y1), toPx(x2), toPx(y2), c, DrawWidth);
+  Raster(image(), DrawMode).line(toPx(x1), toPx(y1), toPx(x2), toPx(y2), c, DrawWidth);
   CurrentX = x2;
   CurrentY = y2;
   markDirty(toPx(x1), toPx(y1), toPx(x2), toPx(y2));
 }
 
 void Picture::Box(double x1, double y1, double x2, double y2, Color c) {
-  Raster(img_, DrawMode).box(toPx(x1), toPx(y1), toPx(x2), toPx(y2), c, DrawWidth);
+  Raster(image(), DrawMode).box(toPx(x1), toPx(y1), toPx(x2), toPx(y2), c, DrawWidth);
   CurrentX = x2;
   CurrentY = y2;
   markDirty(toPx(x1), toPx(y1), toPx(x2), toPx(y2));
 }
 
 void Picture::BoxFilled(double x1, double y1, double x2, double y2, Color c) {
-  Raster(img_, DrawMode).fill(toPx(x1), toPx(y1), toPx(x2), toPx(y2), c);
+  Raster(image(), DrawMode).fill(toPx(x1), toPx(y1), toPx(x2), toPx(y2), c);
   CurrentX = x2;
   CurrentY = y2;
   markDirty(toPx(x1), toPx(y1), toPx(x2), toPx(y2));
 }
 
 void Picture::PSet(double x, double y, Color c) {
-  Raster(img_, DrawMode).dot(toPx(x), toPx(y), c, DrawWidth);
+  Raster(image(), DrawMode).dot(toPx(x), toPx(y), c, DrawWidth);
   CurrentX = x;
   CurrentY = y;
   markDirty(toPx(x), toPx(y), toPx(x), toPx(y));
@@ -118,13 +119,13 @@ void Picture::PSet(double x, double y, Color c) {
 Color Picture::Point(double x, double y) const {
   const int px = toPx(x), py = toPx(y);
   if (px >= w_->width() || py >= w_->height()) return -1;
-  return readPixel(img_, px, py);
+  return readPixel(image(), px, py);
 }
 
 // Text is drawn on a transparent ground in the fore colour; the pen's draw
 // mode does not apply to text.
 void Picture::Print(const QString& text) {
-  QPainter p(&img_);
+  QPainter p(&image());
   const QFont f = qfont();
   p.setFont(f);
   p.setPen(QColor(toQRgb(ForeColor)));
@@ -140,7 +141,7 @@ double Picture::TextWidth(const QString& text) const {
 }
 
 void Picture::SetPicture(const QImage& pic) {
-  img_.fill(toQRgb(back_));
+  image().fill(toQRgb(back_));
   QPainter p(&img_);
   p.drawImage(0, 0, pic);
   markDirty();

@@ -16,8 +16,14 @@ class Picture : public Control {
   explicit Picture(QWidget* parent);
   void Move(double left, double top, double width, double height) override;
 
-  QImage& image() { return img_; }
-  const QImage& image() const { return img_; }
+  QImage& image() {
+    ensureImage();
+    return img_;
+  }
+  const QImage& image() const {
+    ensureImage();
+    return img_;
+  }
   Color BackColor() const { return back_; }
   void setBackColor(Color c);
 
@@ -57,8 +63,12 @@ class Picture : public Control {
 
  private:
   QFont qfont() const;
-  void resizeImage();
-  QImage img_;
+  void ensureImage() const;
+  // Made, or grown to the largest size the picture has had, when it is first
+  // drawn on, read or shown: a picture that stays hidden and blank, as most
+  // do at start-up, takes no memory and no time.
+  mutable QImage img_;
+  int wantWidth_ = 0, wantHeight_ = 0;
   Color back_ = rgb(255, 255, 255);
   QString face_;
   double fontSize_ = 12;

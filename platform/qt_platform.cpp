@@ -1,8 +1,13 @@
 #include "platform/qt_platform.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
@@ -26,7 +31,9 @@ QtPlatform::QtPlatform() {
   random_.seed(static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch()));
 }
 
-QtPlatform::~QtPlatform() = default;
+QtPlatform::~QtPlatform() {
+  if (lockFd_ >= 0) ::close(lockFd_);
+}
 
 uint32_t QtPlatform::timeGetTime() {
   return clockBase_ + static_cast<uint32_t>(clock_.nsecsElapsed() / 1000000);
@@ -109,7 +116,6 @@ bool QtPlatform::askYesNo(const QString& text, MsgIcon icon, const QString& titl
 
 void QtPlatform::endProgram() {
   if (sound_) sound_->stop();
-  if (lock_) lock_->unlock();
   std::fflush(nullptr);
   std::_Exit(0);
 }
@@ -117,10 +123,13 @@ void QtPlatform::endProgram() {
 bool QtPlatform::acquireSingleInstanceLock() {
   QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
   if (dir.isEmpty()) dir = QDir::tempPath();
-  lock_ = std::make_unique<QLockFile>(dir + QStringLiteral("/korvane.lock"));
-  // Only a lock whose process is gone counts as stale.
-  lock_->setStaleLockTime(0);
-  return lock_->tryLock(0);
+  // A lock the kernel holds for the process: a copy that crashed or was
+  // killed leaves nothing stale behind, and taking it writes nothing. Where
+  // no lock can be made at all there is no other copy to tell of.
+  const QByteArray path = QFile::encodeName(dir + QStringLiteral("/korvane.lock"));
+  lockFd_ = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (lockFd_ < 0) return true;
+  return ::flock(lockFd_, LOCK_EX | LOCK_NB) == 0;
 }
 
 namespace {

@@ -3,7 +3,6 @@
 // event loop until the next event or their deadline, Qt timers, Qt message
 // boxes and Qt Multimedia sound from a module loaded once the title is up.
 #include <QElapsedTimer>
-#include <QLockFile>
 #include <QTimer>
 #include <memory>
 
@@ -40,7 +39,7 @@ class QtPlatform : public Platform {
   QElapsedTimer clock_;
   uint32_t clockBase_ = 0;
   QTimer wake_;
-  std::unique_ptr<QLockFile> lock_;
+  int lockFd_ = -1;  // held open, and locked, for the life of the process
   std::unique_ptr<SoundBackend> sound_;
 };
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <csignal>
 #include <functional>
@@ -189,6 +191,20 @@ TEST(FirstPaint, TheWorkWaitsForTheWidgetsFirstPaintAndRunsOnce) {
   w.repaint();
   QCoreApplication::processEvents();
   EXPECT_EQ(runs, 1);
+}
+
+// One copy at a time: a second lock is refused while the first copy holds
+// its own, and granted once that copy has ended.
+TEST(SingleInstance, ASecondCopyIsRefusedUntilTheFirstEnds) {
+  QTemporaryDir run;
+  const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+  qputenv("XDG_RUNTIME_DIR", QFile::encodeName(run.path()));
+  auto first = std::make_unique<QtPlatform>();
+  EXPECT_TRUE(first->acquireSingleInstanceLock());
+  EXPECT_FALSE(QtPlatform().acquireSingleInstanceLock());
+  first.reset();
+  EXPECT_TRUE(QtPlatform().acquireSingleInstanceLock());
+  qputenv("XDG_RUNTIME_DIR", saved);
 }
 
 }  // namespace kv::test
