@@ -52,12 +52,12 @@ void Picture::Move(double left, double top, double width, double height) {
 
 // The persistent image only grows: shrinking a picture keeps what was drawn,
 // as an image kept at its largest size would.
-void Picture::ensureImage() const {
+void Picture::ensureImage(bool blank) const {
   const int w = std::max(img_.width(), wantWidth_);
   const int h = std::max(img_.height(), wantHeight_);
   if (w == img_.width() && h == img_.height()) return;
   QImage n(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
-  n.fill(toQRgb(back_));
+  if (blank || !img_.isNull()) n.fill(toQRgb(back_));
   if (!img_.isNull()) {
     QPainter p(&n);
     p.drawImage(0, 0, img_);
@@ -141,8 +141,13 @@ double Picture::TextWidth(const QString& text) const {
 }
 
 void Picture::SetPicture(const QImage& pic) {
-  image().fill(toQRgb(back_));
+  // Under an opaque picture each pixel is written once: the picture, and the
+  // background beside and below it (a new image is not blanked first).
+  const bool opaque = !pic.hasAlphaChannel();
+  ensureImage(!opaque);
   QPainter p(&img_);
+  const QRegion ground = opaque ? QRegion(img_.rect()) - QRegion(pic.rect()) : QRegion(img_.rect());
+  for (const QRect& r : ground) p.fillRect(r, QColor(toQRgb(back_)));
   p.drawImage(0, 0, pic);
   markDirty();
 }

@@ -63,7 +63,7 @@ class Picture : public Control {
 
  private:
   QFont qfont() const;
-  void ensureImage() const;
+  void ensureImage(bool blank = true) const;
   // Made, or grown to the largest size the picture has had, when it is first
   // drawn on, read or shown: a picture that stays hidden and blank, as most
   // do at start-up, takes no memory and no time.
