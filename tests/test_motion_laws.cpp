@@ -29,6 +29,15 @@ int32_t step(int16_t stage, MotionState& m, Random& rnd, int32_t gameMode = 2) {
   return p;
 }
 
+// The converging point never goes below the plot's last row of pixels.
+TEST(MotionLawsTest, TheConvergingPointStaysAboveTheFootOfThePlot) {
+  Random rnd;
+  MotionState m{};
+  m.AccelY = m.TargetY = 5245;
+  ApplyLaw(10, m, DesignedGeometry(), DesignedPicture(), 2, 40, rnd);
+  EXPECT_EQ(m.PointY, 5250 - 15);
+}
+
 // Every stage: its catalogue entry, its set-up and frames of its law, against
 // values worked out from the designed formulas independently of this code.
 // The draws are chosen so that halves rounded to even, signs, bounces, the

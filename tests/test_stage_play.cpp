@@ -131,9 +131,15 @@ TEST_F(StagePlay, ALateRightAnswerThatDrivesTheScoreBelowZeroEndsTheGame) {
   ASSERT_EQ(st().StageNo, 2);
   st().Score = 20;
   int checks = 0;
-  // The caution line blinks 25 times in 1.5 s; the last one is yellow.
+  // The caution line blinks 25 times in 1.5 s, grey and yellow; the last one
+  // is yellow.
   sim->when([&] { return st().GameMode == 2; },
             [&] { checks += form->timCaution->enabled() && form->timMissFrash->enabled(); });
+  sim->when([&] { return st().CautionFlashCount == 2; },
+            [&] {
+              EXPECT_EQ(form->PicMain->Point(st().CautionColumn * 120 + 30, 2000), rgb(96, 96, 96));
+              ++checks;
+            });
   sim->when([&] { return form->Labelmsg->Caption() == "GO!"; },
             [&] {
               EXPECT_FALSE(form->timCaution->enabled());
@@ -142,7 +148,7 @@ TEST_F(StagePlay, ALateRightAnswerThatDrivesTheScoreBelowZeroEndsTheGame) {
               ++checks;
             });
   play({.offset = 2});  // 2 columns late at 7 points: -28
-  EXPECT_EQ(checks, 2);
+  EXPECT_EQ(checks, 3);
   EXPECT_EQ(st().CautionColumn, 40 + 20 / 14);
   EXPECT_EQ(st().Score, -8);  // a right answer, yet the game is over
   EXPECT_EQ(st().FinalRank, 1);

@@ -29,8 +29,10 @@ TEST_F(PlotBoard, GridLinesFallEveryTenColumnsOnTheAnswerLine) {
     int ansColumn;
     std::vector<int> lines;
   };
-  const Case cases[] = {
-      {36, {6, 16, 26, 36, 46}}, {51, {1, 11, 21, 31, 41, 51}}, {5, {5, 15, 25, 35, 45}}};
+  const Case cases[] = {{36, {6, 16, 26, 36, 46}},
+                        {51, {1, 11, 21, 31, 41, 51}},
+                        {41, {1, 11, 21, 31, 41, 51}},
+                        {5, {5, 15, 25, 35, 45}}};
   for (const Case& c : cases) {
     st().AnsColumn = static_cast<int16_t>(c.ansColumn);
     f.ClearBoard();
