@@ -221,7 +221,14 @@ void setMode(const QString& path, mode_t mode) {
 // saved in place where the file allows it, else the file is left whole and
 // the reason given.
 TEST(SettingsFile, SavesThatTheFolderOrTheFileRefuse) {
-  enum Setup { LockedFolder, ReadOnlyFile, LockedFolderNoFile, LockedFolderFullDisk, NoFolder };
+  enum Setup {
+    LockedFolder,
+    ReadOnlyFile,
+    LockedFolderNoFile,
+    LockedFolderFullDisk,
+    NoFolder,
+    SealedFolder
+  };
   struct Case {
     Setup setup;
     SaveError error;
@@ -231,6 +238,7 @@ TEST(SettingsFile, SavesThatTheFolderOrTheFileRefuse) {
       {LockedFolderNoFile, SaveError::FolderLocked},
       {LockedFolderFullDisk, SaveError::DiskFull},
       {NoFolder, SaveError::FolderMissing},
+      {SealedFolder, SaveError::FolderLocked},  // not even to be looked into
   };
   std::signal(SIGXFSZ, SIG_IGN);
   for (const Case& c : cases) {
@@ -247,7 +255,7 @@ TEST(SettingsFile, SavesThatTheFolderOrTheFileRefuse) {
     } else if (c.setup != LockedFolderNoFile) {
       setMode(path, c.setup == ReadOnlyFile ? 0444 : 0644);
     }
-    setMode(folder, c.setup == ReadOnlyFile ? 0755 : 0555);
+    setMode(folder, c.setup == ReadOnlyFile ? 0755 : c.setup == SealedFolder ? 0 : 0555);
 
     const int error = AsOrdinaryUser([&] {
       if (c.setup == LockedFolderFullDisk) {
@@ -260,6 +268,7 @@ TEST(SettingsFile, SavesThatTheFolderOrTheFileRefuse) {
       return static_cast<int>(SaveSettings(path, d, 0, 0).error);
     });
     EXPECT_EQ(error, static_cast<int>(c.error));
+    ::chmod(QFile::encodeName(folder), 0755);
     if (c.setup == LockedFolder) {
       const QByteArray now = readFile(path);
       EXPECT_TRUE(now.startsWith("; mine\r\n[Ranking]\r\nRecentName=New\r\n"));
@@ -269,7 +278,6 @@ TEST(SettingsFile, SavesThatTheFolderOrTheFileRefuse) {
     }
     const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
     EXPECT_EQ(files, c.setup == LockedFolderNoFile ? QStringList{} : QStringList{"qelmira.ini"});
-    ::chmod(QFile::encodeName(folder), 0755);
   }
 }
 
