@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -70,11 +71,11 @@ QString SimPlatform::programDir() {
 }
 
 void SimPlatform::timerStateChanged(Timer& t) {
-  timers_.insert(&t);
+  if (std::find(timers_.begin(), timers_.end(), &t) == timers_.end()) timers_.push_back(&t);
   if (t.enabled()) t.due = now_ + static_cast<uint32_t>(t.interval());
 }
 
-void SimPlatform::timerDestroyed(Timer& t) { timers_.erase(&t); }
+void SimPlatform::timerDestroyed(Timer& t) { std::erase(timers_, &t); }
 
 void SimPlatform::messageBox(const QString& text, MsgIcon icon, const QString& title) {
   messages.push_back(title + QStringLiteral(": ") + text);

@@ -4,7 +4,6 @@
 // test at a virtual time or when a condition first holds, recorded sounds and
 // message boxes. Whole stages and games run in milliseconds, deterministically.
 #include <functional>
-#include <set>
 #include <stdexcept>
 #include <vector>
 
@@ -127,7 +126,10 @@ class SimPlatform : public Platform {
   uint64_t reads_ = 0;
   uint64_t seq_ = 0;
   std::vector<Input> inputs_;
-  std::set<Timer*> timers_;
+  // In the order the timers were first set up: timers due at the same moment
+  // fire in that order, in every run alike (an order by address would follow
+  // the heap, which differs from run to run).
+  std::vector<Timer*> timers_;
   SimSoundBackend sound_;
 };
 
