@@ -55,7 +55,6 @@ void Form::PaintHighScoreBackground() {
   const int32_t cellH = (g.MainHeight - 4 * tpy) / 16;
   const int32_t cellW = g.RowHeight / 2;
 
-  buildNameBox();
   labName->Move(g.MainWidth * 0.03, g.MainHeight * 0.06, labName->Width(), labName->Height());
   linName->setLine(0, g.MainHeight * 0.15, g.MainWidth * 0.53, g.MainHeight * 0.15);
   txtName->setColors(rgb(255, 255, 192), rgb(63, 63, 127));

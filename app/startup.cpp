@@ -132,14 +132,15 @@ void Form::Load() {
 
 // Once, whichever comes first: the title's first paint, or the first stage
 // or table that needs it: the window's icon and pointers, the answer
-// marker, the blank board and the high-score background. The colour flags
-// are scratch to the painting and left as they were.
+// marker, the name box, the blank board and the high-score background. The
+// colour flags are scratch to the painting and left as they were.
 void Form::FinishStartUp() {
   if (startUpFinished) return;
   startUpFinished = true;
   const auto flags = std::tuple(st.ColorR, st.ColorG, st.ColorB);
   dressWindow();
   loadAnswerMarker();
+  buildNameBox();
   PaintBlankBoard();
   PaintHighScoreBackground();
   std::tie(st.ColorR, st.ColorG, st.ColorB) = flags;

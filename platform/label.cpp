@@ -107,8 +107,8 @@ void Label::copyLookFrom(const Label& o) {
   italic_ = o.italic_;
   Control::Move(o.left_, o.top_, o.width_, o.height_);
   // The same caption in the same font comes to the same size: a label not
-  // yet measured leaves the measuring to its copy too.
-  fitPending_ = false;
+  // yet measured leaves the measuring to its copy too (the move above has
+  // dropped any measuring of the copy's own).
   if (o.fitPending_) fit();
   w_->setToolTip(o.w_->toolTip());
   w_->update();
