@@ -42,9 +42,13 @@ std::unique_ptr<QTranslator> toolkitCatalogue(const QString& code) {
 }  // namespace
 
 QStringList CatalogueLanguages() {
+  // Matched by hand: a name filter would compile a regular expression, which
+  // costs start-up more than listing the few built-in files.
+  const QString prefix = QStringLiteral("korvane_"), suffix = QStringLiteral(".qm");
   QStringList codes;
-  for (const QString& f : QDir(kCatalogueDir).entryList({QStringLiteral("korvane_*.qm")}))
-    codes << f.mid(8, f.size() - 8 - 3);
+  for (const QString& f : QDir(kCatalogueDir).entryList(QDir::Files, QDir::Name))
+    if (f.size() > prefix.size() + suffix.size() && f.startsWith(prefix) && f.endsWith(suffix))
+      codes << f.mid(prefix.size(), f.size() - prefix.size() - suffix.size());
   return codes;
 }
 

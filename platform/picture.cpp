@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <utility>
 
 #include "platform/fonts.h"
 #include "platform/twips.h"
@@ -20,9 +21,10 @@ class PictureWidget : public QWidget {
  protected:
   void paintEvent(QPaintEvent* e) override {
     QPainter p(this);
-    p.drawImage(e->rect().topLeft(), owner_->image(), e->rect());
-    const QRect outside = rect().adjusted(owner_->image().width(), 0, 0, 0);
-    if (outside.isValid()) p.fillRect(outside, QColor(toQRgb(owner_->BackColor())));
+    const QImage& shown = owner_->shown();
+    p.drawImage(e->rect().topLeft(), shown, e->rect());
+    const QRegion outside = QRegion(e->rect()) - QRegion(shown.rect());
+    for (const QRect& r : outside) p.fillRect(r, QColor(toQRgb(owner_->BackColor())));
   }
   void mousePressEvent(QMouseEvent* e) override {
     if (owner_->onMouseDown)
@@ -53,6 +55,10 @@ void Picture::Move(double left, double top, double width, double height) {
 // The persistent image only grows: shrinking a picture keeps what was drawn,
 // as an image kept at its largest size would.
 void Picture::ensureImage(bool blank) const {
+  if (!backdrop_.isNull()) {
+    const QImage pic = std::exchange(backdrop_, QImage());
+    compose(pic);
+  }
   const int w = std::max(img_.width(), wantWidth_);
   const int h = std::max(img_.height(), wantHeight_);
   if (w == img_.width() && h == img_.height()) return;
@@ -141,6 +147,18 @@ double Picture::TextWidth(const QString& text) const {
 }
 
 void Picture::SetPicture(const QImage& pic) {
+  // An opaque picture replaces everything drawn, so it is only kept until the
+  // image is needed (the title is shown straight from where it lies).
+  if (!pic.hasAlphaChannel()) {
+    img_ = QImage();
+    backdrop_ = pic;
+  } else {
+    compose(pic);
+  }
+  markDirty();
+}
+
+void Picture::compose(const QImage& pic) const {
   // Under an opaque picture each pixel is written once: the picture, and the
   // background beside and below it (a new image is not blanked first).
   const bool opaque = !pic.hasAlphaChannel();
@@ -149,10 +167,10 @@ void Picture::SetPicture(const QImage& pic) {
   const QRegion ground = opaque ? QRegion(img_.rect()) - QRegion(pic.rect()) : QRegion(img_.rect());
   for (const QRect& r : ground) p.fillRect(r, QColor(toQRgb(back_)));
   p.drawImage(0, 0, pic);
-  markDirty();
 }
 
 void Picture::Cls() {
+  backdrop_ = QImage();
   if (!img_.isNull()) img_.fill(toQRgb(back_));
   CurrentX = CurrentY = 0;
   markDirty();

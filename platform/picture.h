@@ -24,6 +24,9 @@ class Picture : public Control {
     ensureImage();
     return img_;
   }
+  // What the screen shows: a picture just set is shown as it is, without
+  // a copy, until something is drawn on it.
+  const QImage& shown() const { return backdrop_.isNull() ? image() : backdrop_; }
   Color BackColor() const { return back_; }
   void setBackColor(Color c);
 
@@ -64,10 +67,14 @@ class Picture : public Control {
  private:
   QFont qfont() const;
   void ensureImage(bool blank = true) const;
+  void compose(const QImage& pic) const;
   // Made, or grown to the largest size the picture has had, when it is first
   // drawn on, read or shown: a picture that stays hidden and blank, as most
   // do at start-up, takes no memory and no time.
   mutable QImage img_;
+  // An opaque picture set and not yet drawn on; it becomes the image when
+  // the image is first asked for.
+  mutable QImage backdrop_;
   int wantWidth_ = 0, wantHeight_ = 0;
   Color back_ = rgb(255, 255, 255);
   QString face_;

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "platform/label.h"
+#include "platform/picture.h"
 #include "platform/qt_platform.h"
 #include "platform/raster.h"
 #include "platform/sim_platform.h"
@@ -160,6 +161,37 @@ TEST(LabelSizing, MeasuredLaterEndsAsMeasuredAtOnce) {
     copy.copyLookFrom(hidden);
     EXPECT_EQ(copy.widget()->geometry(), shown.widget()->geometry());
   }
+}
+
+// A picture set on a box is shown as it is until something is drawn on it;
+// the screen and the image agree at every step, with the box's background
+// beside and below a smaller picture.
+TEST(PictureBox, ASetPictureShowsAtOnceAndTakesDrawingLikeTheImage) {
+  QWidget window;
+  Picture box(&window);
+  box.Move(0, 0, 6 * 15, 5 * 15);
+  box.setBackColor(rgb(0, 0, 255));
+  QImage red(4, 3, QImage::Format_RGB32);
+  red.fill(qRgb(255, 0, 0));
+  auto screen = [&] {
+    return box.widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  };
+  auto expectPixels = [&](const char* step, QRgb inside, QRgb beside, QRgb corner) {
+    SCOPED_TRACE(step);
+    for (const QImage& img : {screen(), box.image()}) {
+      EXPECT_EQ(img.pixel(1, 1), inside);
+      EXPECT_EQ(img.pixel(5, 1), beside);
+      EXPECT_EQ(img.pixel(1, 4), beside);
+      EXPECT_EQ(img.pixel(0, 0), corner);
+    }
+  };
+  box.SetPicture(red);
+  expectPixels("set", qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(255, 0, 0));
+  box.PSet(0, 0, rgb(0, 255, 0));
+  expectPixels("drawn on", qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(0, 255, 0));
+  box.SetPicture(red);
+  box.Cls();
+  expectPixels("cleared", qRgb(0, 0, 255), qRgb(0, 0, 255), qRgb(0, 0, 255));
 }
 
 // Work left until a widget's first paint runs from the event loop after that
