@@ -39,14 +39,13 @@ void copyHelp(const QString& to) {
 }
 
 using Getter = std::function<QString(Form&, SimPlatform&)>;
-Getter caption(std::unique_ptr<MenuItem> Form::*m) {
-  return [m](Form& f, SimPlatform&) { return (f.*m)->Caption(); };
+template <class Control>
+Getter caption(std::unique_ptr<Control> Form::*c) {
+  return [c](Form& f, SimPlatform&) { return (f.*c)->Caption(); };
 }
-Getter caption(std::unique_ptr<Label> Form::*l) {
-  return [l](Form& f, SimPlatform&) { return (f.*l)->Caption(); };
-}
-Getter tip(std::unique_ptr<Label> Form::*l) {
-  return [l](Form& f, SimPlatform&) { return (f.*l)->ToolTipText(); };
+template <class Control>
+Getter tip(std::unique_ptr<Control> Form::*c) {
+  return [c](Form& f, SimPlatform&) { return (f.*c)->ToolTipText(); };
 }
 Getter item(std::vector<std::unique_ptr<MenuItem>> Form::*v, int i) {
   return [v, i](Form& f, SimPlatform&) { return (f.*v)[i]->Caption(); };
@@ -65,45 +64,21 @@ struct Designed {
 const std::vector<Designed>& designed() {
   static const std::vector<Designed> rows = {
       {"title", "game menu", caption(&Form::GameMenuTitle), "ゲーム", "Game"},
-      {"title", "pause", caption(&Form::Pause), "ポーズ", "Pause"},
-      {"title", "restart", caption(&Form::Restart), "はじめから", "Start Over"},
-      {"title", "high scores", caption(&Form::HighScore), "ハイスコア表示", "High Scores"},
-      {"title", "clear", caption(&Form::mnuClearHighScore), "ハイスコアのクリア",
-       "Clear High Scores"},
-      {"title", "quit", caption(&Form::PrgEnd), "終了", "Quit"},
-      {"title", "stage menu", caption(&Form::Stage_UrawazaTitle), "ステージ", "Stage"},
-      {"title", "options", caption(&Form::OptionTitle), "オプション", "Options"},
-      {"title", "zoom", caption(&Form::KakudaiPrint), "拡大表示", "Zoom View"},
-      {"title", "zoom off", item(&Form::kakudaionoff, 1), "しない", "Off"},
       {"title", "widest line", item(&Form::linewidth, 2), "３　（相当太い）", "3  (very thick)"},
-      {"title", "countdown", caption(&Form::CountDown), "カウントダウン", "Countdown"},
-      {"title", "slow count", item(&Form::CountDownSpeed, 0), "１.00秒　（通常）",
-       "1.00 s  (normal)"},
-      {"title", "sound", caption(&Form::soundeffect), "効果音", "Sound Effects"},
-      {"title", "sound on", item(&Form::soundeffectonoff, 0), "オン", "On"},
       {"title", "language", caption(&Form::mnuLanguage), "言語 (Language)", "Language (言語)"},
       {"title", "automatic", item(&Form::mnuLanguageChoice, 0), "自動 (Auto)", "Auto (自動)"},
       {"title", "japanese", item(&Form::mnuLanguageChoice, 1), "日本語", "日本語"},
       {"title", "english", item(&Form::mnuLanguageChoice, 2), "English", "English"},
-      {"title", "help menu", caption(&Form::HelpTitle), "ヘルプ", "Help"},
       {"title", "help", caption(&Form::printhelp), "ヘルプ表示", "Show Help"},
       {"title", "pop-up help", caption(&Form::mnuPopupPrintHelp), "ヘルプ表示", "Show Help"},
       {"title", "score tip", tip(&Form::LabelScore), "マイナスになるとゲームオーバー",
        "Below zero, the game is over"},
-      {"title", "miss tip", tip(&Form::Label1miss), "このステージでＭＩＳＳした時の減点",
-       "Points lost for a MISS in this stage"},
-      {"title", "scale tip", tip(&Form::Label1scale), "正解時に加減される１目盛り分の点数",
-       "Points per scale column, won or lost with a right answer"},
       {"title", "miss label", caption(&Form::Label1miss), "1ﾐｽ減点   0", "Per\u00a0miss   0"},
       {"title", "scale label", caption(&Form::Label1scale), "1目盛り  0", "1\u00a0tick  0"},
       {"title", "main button", ans, "START !!", "START !!"},
       {"run", "main button", ans, "解答！", "Answer!"},
-      {"pause", "pause", caption(&Form::Pause), "ポーズ解除", "Resume"},
-      {"pause", "pop-up pause", caption(&Form::mnuPopupPause), "ポーズ解除", "Resume"},
-      {"pause", "resume", [](Form& f, SimPlatform&) { return f.CmdPause->Caption(); }, "再開",
-       "Resume"},
-      {"pause", "resume tip", [](Form& f, SimPlatform&) { return f.CmdPause->ToolTipText(); },
-       "ポーズを解除します", "Ends the pause"},
+      {"pause", "resume", caption(&Form::CmdPause), "再開", "Resume"},
+      {"pause", "resume tip", tip(&Form::CmdPause), "ポーズを解除します", "Ends the pause"},
       {"miss", "verdict", caption(&Form::Labelmsg), "MISS", "MISS"},
       {"miss", "main button", ans, "RETRY!", "RETRY!"},
       {"correct", "verdict", caption(&Form::Labelmsg), "正解！", "Right!"},
@@ -216,13 +191,21 @@ TEST_P(Language, EveryTextOfAGameReadsInTheDesktopsLanguage) {
 INSTANTIATE_TEST_SUITE_P(Both, Language, ::testing::Values("ja", "en"));
 
 // A change in the menu while the point moves: every text changes at once,
-// the run, the score, the timers and the help go on as they were.
+// the run, the score, the timers and the help go on as they were. The status
+// row's names fit their labels in both languages.
 TEST_F(StagePlayer, SwitchingLanguageMidRunChangesTheTextsAndNothingElse) {
   copyHelp(dir.path());
   start();
   form->printhelp->click();
   auto* help = form->win->findChild<HelpWindow*>();
   bool checked = false;
+  auto namesFit = [&] {
+    for (Label* l : {form->Label1miss.get(), form->Label1scale.get()}) {
+      const QString name = l->Caption().section("  ", 0, 0);
+      EXPECT_LE(QFontMetrics(l->widget()->font()).horizontalAdvance(name), l->widget()->width())
+          << name.toStdString();
+    }
+  };
   sim->when([&] { return st().GameMode == 2 && form->CmdAns->Enabled(); },
             [&] {
               const GameState before = st();
@@ -237,6 +220,7 @@ TEST_F(StagePlayer, SwitchingLanguageMidRunChangesTheTextsAndNothingElse) {
               EXPECT_EQ(help->windowTitle(), "KORVANE Help");
               // No way back into the other language's pages.
               EXPECT_FALSE(help->browser()->isBackwardAvailable());
+              namesFit();
               EXPECT_TRUE(form->mnuLanguageChoice[2]->Checked());
               EXPECT_FALSE(form->mnuLanguageChoice[0]->Checked());
               EXPECT_EQ(sim->now(), now);
@@ -247,6 +231,7 @@ TEST_F(StagePlayer, SwitchingLanguageMidRunChangesTheTextsAndNothingElse) {
               form->mnuLanguageChoice[1]->click();
               EXPECT_EQ(form->CmdAns->Caption(), "解答！");
               EXPECT_EQ(form->Label1miss->Caption(), miss);
+              namesFit();
               EXPECT_TRUE(help->browser()->source().path().endsWith("/help/index.html"));
               checked = true;
             });
@@ -264,17 +249,16 @@ TEST_F(StagePlayer, SwitchingLanguageMidRunChangesTheTextsAndNothingElse) {
 TEST_F(SimGame, TheLanguageChoiceIsRememberedInTheSettingsFile) {
   const QString ini = dir.path() + "/qelmira.ini";
   sim->languages = {"en-GB"};
-  struct Case {
+  const struct {
     QByteArray stored;  // the Option section's Language line
     QString spoken;
     int checked;
-  };
-  const Case cases[] = {{"", "Game", 0},
-                        {"Language= 1\r\n", "ゲーム", 1},
-                        {"Language=2\r\n", "Game", 2},
-                        {"Language= 7\r\n", "Game", 0},
-                        {"Language=ja\r\n", "Game", 0}};
-  for (const Case& c : cases) {
+  } cases[] = {{"", "Game", 0},
+               {"Language= 1\r\n", "ゲーム", 1},
+               {"Language=2\r\n", "Game", 2},
+               {"Language= 7\r\n", "Game", 0},
+               {"Language=ja\r\n", "Game", 0}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.stored.toStdString());
     writeFile(ini, "[Option]\r\nKakudai= 1\r\n" + c.stored + "[IniCheck]\r\nDummy=1\r\n");
     mod() = Module1{};
@@ -284,39 +268,36 @@ TEST_F(SimGame, TheLanguageChoiceIsRememberedInTheSettingsFile) {
     EXPECT_TRUE(form->kakudaionoff[1]->Checked());
     form.reset();
   }
-  // Chosen in the menu, saved at the end; automatic again, saved as 0.
-  writeFile(ini, "");
-  for (int choice : {2, 0}) {
+  // Never chosen: no key of its own; chosen in the menu, saved at the end;
+  // automatic again, saved as 0.
+  QFile::remove(ini);
+  for (int choice : {-1, 2, 0}) {
     mod() = Module1{};
     start();
-    form->mnuLanguageChoice[choice]->click();
+    if (choice >= 0) form->mnuLanguageChoice[choice]->click();
     form->ShutDown();
     form.reset();
     const QByteArray saved = readFile(ini);
+    const QByteArray language =
+        choice < 0 ? "" : "Language= " + QByteArray::number(choice) + "\r\n";
     EXPECT_TRUE(
         saved.startsWith("[Option]\r\nKakudai= 0\r\nLineWidth= 0\r\nCountDownSpeed= 0\r\n"
-                         "SoundEffectOnOff= 0\r\nLanguage= " +
-                         QByteArray::number(choice) + "\r\n[Ranking]"))
+                         "SoundEffectOnOff= 0\r\n" +
+                         language + "[Ranking]"))
         << ::testing::PrintToString(saved.left(120).toStdString());
+    EXPECT_EQ(saved.contains("Language"), choice >= 0);
   }
-  // Never chosen: no key of its own.
-  QFile::remove(ini);
-  mod() = Module1{};
-  start();
-  form->ShutDown();
-  EXPECT_FALSE(readFile(ini).contains("Language"));
 }
 
 // Automatic: the first of the desktop's languages decides; none set means
-// the design. An explicit choice overrides the desktop.
+// the design. An explicit choice overrides the desktop. --help answers in the
+// desktop's language, without the toolkit running.
 TEST(LanguageChoice, TheDesktopDecidesUnlessThePlayerChose) {
-  struct Case {
+  const struct {
     int choice;
     QStringList desktop;
     QString code;
-  };
-  const QStringList catalogues = {"en", "de"};
-  const Case cases[] = {
+  } cases[] = {
       {0, {}, "ja"},
       {0, {"C"}, "ja"},
       {0, {"POSIX"}, "ja"},
@@ -331,30 +312,16 @@ TEST(LanguageChoice, TheDesktopDecidesUnlessThePlayerChose) {
       {2, {"ja-JP"}, "en"},
       {2, {}, "en"},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(PickLanguage(c.choice, c.desktop, catalogues), c.code)
+  for (const auto& c : cases)
+    EXPECT_EQ(PickLanguage(c.choice, c.desktop, {"en", "de"}), c.code)
         << c.choice << " " << c.desktop.join(',').toStdString();
   for (double stored : {-1.0, 0.0, 0.5, 3.0, 1e9}) EXPECT_EQ(LanguageChoiceFrom(stored), 0);
   EXPECT_EQ(LanguageChoiceFrom(1), 1);
   EXPECT_EQ(LanguageChoiceFrom(2), 2);
-}
-
-// --help answers in the desktop's language, without the toolkit running;
-// the status row's names fit their labels in both languages.
-TEST_F(SimGame, HelpTextAndStatusLabelsInBothLanguages) {
-  const QStringList args = {"korvane", "--help"};
-  EXPECT_TRUE(AnswerCommandLine(args, {"en-US"}).startsWith("Usage: korvane [--version"));
-  EXPECT_TRUE(AnswerCommandLine(args, {}).startsWith("使い方: korvane [--version"));
+  const QStringList help = {"korvane", "--help"};
+  EXPECT_TRUE(AnswerCommandLine(help, {"en-US"}).startsWith("Usage: korvane [--version"));
+  EXPECT_TRUE(AnswerCommandLine(help, {}).startsWith("使い方: korvane [--version"));
   EXPECT_TRUE(AnswerCommandLine({"korvane"}, {"en-US"}).isEmpty());
-  start();
-  for (int choice : {1, 2}) {
-    form->mnuLanguageChoice[choice]->click();
-    for (Label* l : {form->Label1miss.get(), form->Label1scale.get()}) {
-      const QString name = l->Caption().section("  ", 0, 0);
-      EXPECT_LE(QFontMetrics(l->widget()->font()).horizontalAdvance(name), l->widget()->width())
-          << name.toStdString();
-    }
-  }
 }
 
 }  // namespace kv::test
