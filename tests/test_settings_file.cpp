@@ -62,17 +62,11 @@ TEST(SettingsFile, FreshFileLayout) {
 
 TEST(SettingsFile, RoundTripKeepsWhatTheProgramDoesNotOwn) {
   Fixture f;
-  ASSERT_TRUE(
-      f.load("; my notes\n[option]\nkakudai = 1\nMystery=42\n"
-             "[Ranking]\nName0=" +
-             toCp932("ＡＢＣ") +
-             "\nDate0=02/08/17\n"
-             "Score0= 1500\nStage0=15\nRank0=8\n"
-             "Name1=" +
-             toCp932("漢字漢字漢字") +
-             "\nDate1=2002/8/17\nRank1=-3\n"
-             "Score2=99999999999\nRank2=40000\nStage2=-7.5\nRecentName=  Bob  \n\n"
-             "[Plugins]\nx=1\n[IniCheck]\nDummy=1"));
+  ASSERT_TRUE(f.load(
+      "; my notes\n[option]\nkakudai = 1\nMystery=42\n[Ranking]\nName0=" + toCp932("ＡＢＣ") +
+      "\nDate0=02/08/17\nScore0= 1500\nStage0=15\nRank0=8\nName1=" + toCp932("漢字漢字漢字") +
+      "\nDate1=2002/8/17\nRank1=-3\nScore2=99999999999\nRank2=40000\nStage2=-7.5\n"
+      "RecentName=  Bob  \n\n[Plugins]\nx=1\n[IniCheck]\nDummy=1"));
   const SettingsData& d = f.d;
   EXPECT_EQ(d.opt.OptKakudai, 1);
   EXPECT_EQ(d.ticks.kakudai, (std::array<bool, 2>{false, true}));
@@ -140,60 +134,6 @@ TEST(SettingsFile, WindowPosition) {
   }
 }
 
-TEST(SettingsFile, FailedSaveLeavesTheOldFileWhole) {
-  Fixture f;
-  const QByteArray old = "; keep me\r\n[IniCheck]\r\nDummy=1\r\n";
-  writeFile(f.path, old);
-
-  // The disk fills up half-way (a file size limit binds root too).
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 256;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const SaveResult r = SaveSettings(f.path, f.d, 0, 0);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  EXPECT_EQ(r.error, SaveError::DiskFull);
-  EXPECT_EQ(readFile(f.path), old);
-  EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"qelmira.ini"});
-}
-
-TEST(SettingsFile, ASymbolicLinkStaysALinkAndTheFileKeepsItsPermissions) {
-  enum Link { Relative, Absolute, Chain, Dangling };
-  for (Link link : {Relative, Absolute, Chain, Dangling}) {
-    SCOPED_TRACE(link);
-    Fixture f;
-    QTemporaryDir elsewhere;
-    const QString target = (link == Absolute ? elsewhere.path() : f.dir.path()) + "/real.ini";
-    if (link != Dangling) {
-      writeFile(target, "; mine\n[IniCheck]\nDummy=1\n");
-      ASSERT_EQ(::chmod(QFile::encodeName(target), 0640), 0);
-      // Root saving another user's file leaves it that user's.
-      if (::geteuid() == 0) {
-        ASSERT_EQ(::chown(QFile::encodeName(target), 65534, 0), 0);
-      }
-    }
-    const QString first = link == Chain ? f.dir.path() + "/middle.ini" : f.path;
-    ASSERT_TRUE(QFile::link(link == Absolute ? target : "real.ini", first));
-    if (link == Chain) {
-      ASSERT_TRUE(QFile::link("middle.ini", f.path));
-    }
-
-    f.d.recentName = "Zed";
-    ASSERT_TRUE(SaveSettings(f.path, f.d, 0, 0));
-    EXPECT_TRUE(QFileInfo(f.path).isSymLink());
-    EXPECT_TRUE(readFile(target).contains("RecentName=Zed"));
-    struct stat st {};
-    ASSERT_EQ(::stat(QFile::encodeName(target), &st), 0);
-    const mode_t umask = ::umask(0);
-    ::umask(umask);
-    EXPECT_EQ(st.st_mode & 07777, link == Dangling ? 0666 & ~umask : 0640);
-    EXPECT_EQ(st.st_uid, link == Dangling || ::geteuid() != 0 ? ::geteuid() : 65534);
-    EXPECT_EQ(st.st_gid, ::getegid());
-  }
-}
-
 // Runs `body` as an ordinary user, who cannot write where permissions say
 // no: here, or, when the tests run as root, in a child process that gives
 // root up for user 65534, the owner setMode gives files then.
@@ -217,31 +157,66 @@ void setMode(const QString& path, mode_t mode) {
   }
 }
 
+TEST(SettingsFile, ASymbolicLinkStaysALinkAndTheFileKeepsItsPermissions) {
+  enum Link { Relative, Absolute, Chain, Dangling };
+  for (Link link : {Relative, Absolute, Chain, Dangling}) {
+    SCOPED_TRACE(link);
+    Fixture f;
+    QTemporaryDir elsewhere;
+    const QString target = (link == Absolute ? elsewhere.path() : f.dir.path()) + "/real.ini";
+    if (link != Dangling) {
+      writeFile(target, "; mine\n[IniCheck]\nDummy=1\n");
+      // Root saving another user's file leaves it that user's.
+      setMode(target, 0640);
+    }
+    const QString first = link == Chain ? f.dir.path() + "/middle.ini" : f.path;
+    ASSERT_TRUE(QFile::link(link == Absolute ? target : "real.ini", first));
+    if (link == Chain) {
+      ASSERT_TRUE(QFile::link("middle.ini", f.path));
+    }
+
+    f.d.recentName = "Zed";
+    ASSERT_TRUE(SaveSettings(f.path, f.d, 0, 0));
+    EXPECT_TRUE(QFileInfo(f.path).isSymLink());
+    EXPECT_TRUE(readFile(target).contains("RecentName=Zed"));
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(target), &st), 0);
+    const mode_t umask = ::umask(0);
+    ::umask(umask);
+    EXPECT_EQ(st.st_mode & 07777, link == Dangling ? 0666 & ~umask : 0640);
+    const bool given = link != Dangling && ::geteuid() == 0;
+    EXPECT_EQ(st.st_uid, given ? 65534 : ::geteuid());
+    EXPECT_EQ(st.st_gid, given ? 65534 : ::getegid());
+  }
+}
+
 // The ways a save meets a folder or file it may not write, or a full disk:
-// saved in place where the file allows it, else the file is left whole and
-// the reason given.
+// saved in place where the file allows it, else the file is left whole, no
+// half-written copy beside it, and the reason given.
 TEST(SettingsFile, SavesThatTheFolderOrTheFileRefuse) {
   enum Setup {
     LockedFolder,
     ReadOnlyFile,
     LockedFolderNoFile,
+    FullDisk,
     LockedFolderFullDisk,
     NoFolder,
     SealedFolder
   };
-  struct Case {
+  const struct {
     Setup setup;
     SaveError error;
   } cases[] = {
       {LockedFolder, SaveError::None},
       {ReadOnlyFile, SaveError::FileReadOnly},
       {LockedFolderNoFile, SaveError::FolderLocked},
+      {FullDisk, SaveError::DiskFull},  // a file size limit binds root too
       {LockedFolderFullDisk, SaveError::DiskFull},
       {NoFolder, SaveError::FolderMissing},
       {SealedFolder, SaveError::FolderLocked},  // not even to be looked into
   };
   std::signal(SIGXFSZ, SIG_IGN);
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.setup);
     QTemporaryDir tmp;
     setMode(tmp.path(), 0755);
@@ -255,10 +230,11 @@ TEST(SettingsFile, SavesThatTheFolderOrTheFileRefuse) {
     } else if (c.setup != LockedFolderNoFile) {
       setMode(path, c.setup == ReadOnlyFile ? 0444 : 0644);
     }
-    setMode(folder, c.setup == ReadOnlyFile ? 0755 : c.setup == SealedFolder ? 0 : 0555);
+    const bool writable = c.setup == ReadOnlyFile || c.setup == FullDisk;
+    setMode(folder, writable ? 0755 : c.setup == SealedFolder ? 0 : 0555);
 
     const int error = AsOrdinaryUser([&] {
-      if (c.setup == LockedFolderFullDisk) {
+      if (c.setup == FullDisk || c.setup == LockedFolderFullDisk) {
         const rlimit small{256, 256};
         ::setrlimit(RLIMIT_FSIZE, &small);
       }
