@@ -45,8 +45,6 @@ TEST_F(Help, F1PausesARunningGameAndShowsOneHelpWindowFromEitherMenu) {
   ASSERT_EQ(helpWindows().size(), 1);
   HelpWindow* h = helpWindows()[0];
   EXPECT_TRUE(h->isVisible());
-  EXPECT_TRUE(h->windowTitle().contains("ヘルプ"));
-  EXPECT_TRUE(h->browser()->source().path().endsWith("/help/index.html"));
   EXPECT_EQ(st().Paused, 0);
   EXPECT_EQ(form->CmdAns->Caption(), "START !!");
   QApplication::setActiveWindow(h);
@@ -182,41 +180,34 @@ TEST(Locations, DataIsFoundBesideTheProgramOrInEitherInstalledLayout) {
   }
 }
 
-// Data beside the program (build tree, copied folder) or in ../share/korvane
-// (installed); the settings file beside a game in a folder of its own, else
-// in the user's configuration folder.
-TEST(Locations, DataAndSettingsFollowHowTheGameWasInstalled) {
+// The settings file beside a game in a folder of its own (its data beside
+// it), else in the user's configuration folder.
+TEST(Locations, TheSettingsFileFollowsHowTheGameWasInstalled) {
   QTemporaryDir tmp;
-  const QString root = tmp.path();
-  const QString portable = root + "/copy", bin = root + "/usr/bin";
-  QDir().mkpath(portable);
-  QDir().mkpath(bin);
-  QDir().mkpath(root + "/usr/share/korvane");
-  writeFile(portable + "/miss.wav", "wav");
-  writeFile(root + "/usr/share/korvane/miss.wav", "wav");
-  const QString home = root + "/home";
-
-  // A copied game writes beside itself.
-  EXPECT_EQ(ChooseIniPath(portable, portable, "", home), portable + "/qelmira.ini");
-  // An installed one, even in a folder it could write to, uses the user's
-  // configuration folder; a relative XDG_CONFIG_HOME is ignored.
-  const QString shared = FindDataDir(bin);
-  EXPECT_EQ(ChooseIniPath(bin, shared, root + "/cfg", home), root + "/cfg/korvane/qelmira.ini");
-  EXPECT_EQ(ChooseIniPath(bin, shared, "", home), home + "/.config/korvane/qelmira.ini");
-  EXPECT_EQ(ChooseIniPath(bin, shared, "cfg", home), home + "/.config/korvane/qelmira.ini");
-  // A stray file beside an installed program is not its own, in either
-  // layout; one beside a copied game is, even where the folder is locked.
-  const QString games = root + "/usr/games";
-  QDir().mkpath(games);
-  QDir().mkpath(root + "/usr/share/games/korvane/help");
-  for (const QString& program : {bin, games}) {
-    writeFile(program + "/qelmira.ini", "");
-    EXPECT_EQ(ChooseIniPath(program, FindDataDir(program), root + "/cfg", home),
-              root + "/cfg/korvane/qelmira.ini");
+  const QString root = tmp.path(), home = root + "/home", config = root + "/cfg";
+  const QString portable = root + "/copy", bin = root + "/usr/bin", games = root + "/usr/games";
+  for (const QString& program : {portable, bin, games}) QDir().mkpath(program);
+  const struct {
+    QString program, data, xdg, expected;
+  } cases[] = {
+      // A copied game writes beside itself.
+      {portable, portable, "", portable + "/qelmira.ini"},
+      // An installed one, even in a folder it could write to, uses the user's
+      // configuration folder; a relative XDG_CONFIG_HOME is ignored.
+      {bin, root + "/usr/share/korvane", config, config + "/korvane/qelmira.ini"},
+      {bin, root + "/usr/share/korvane", "", home + "/.config/korvane/qelmira.ini"},
+      {bin, root + "/usr/share/korvane", "cfg", home + "/.config/korvane/qelmira.ini"},
+      {games, root + "/usr/share/games/korvane", config, config + "/korvane/qelmira.ini"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ChooseIniPath(c.program, c.data, c.xdg, home), c.expected);
+    // A stray file beside an installed program is not its own.
+    writeFile(c.program + "/qelmira.ini", "");
+    EXPECT_EQ(ChooseIniPath(c.program, c.data, c.xdg, home), c.expected);
   }
-  writeFile(portable + "/qelmira.ini", "");
+  // One beside a copied game is, even where the folder is locked.
   ASSERT_EQ(::chmod(QFile::encodeName(portable), 0555), 0);
-  EXPECT_EQ(ChooseIniPath(portable, portable, root + "/cfg", home), portable + "/qelmira.ini");
+  EXPECT_EQ(ChooseIniPath(portable, portable, config, home), portable + "/qelmira.ini");
   ::chmod(QFile::encodeName(portable), 0755);
 
   // The first save makes the configuration folder.
