@@ -8,19 +8,40 @@ namespace kv::test {
 
 using StartUp = SimGame;
 
-TEST_F(StartUp, EndsOnTheTitleScreenWithTheDerivedGeometry) {
+// The title screen, the geometry derived from the window's picture, and the
+// blank board painted with bevelled cells.
+TEST_F(StartUp, EndsOnTheTitleScreenWithTheDerivedGeometryAndTheBlankBoard) {
   Form& f = start();
   EXPECT_EQ(st().GameMode, 0);
   EXPECT_EQ(f.CmdAns->Caption(), "START !!");
   EXPECT_FALSE(f.Pause->Enabled());
   EXPECT_FALSE(f.Stage_UrawazaTitle->Visible());
   EXPECT_EQ(f.PicMain->image().pixel(100, 100), f.titleImage.pixel(100, 100));
-
-  // The geometry derived from the window's picture.
   const PlotGeometry& g = st().geo;
   EXPECT_EQ(std::tuple(g.RowHeight, g.PlotRight, g.PlotBottom, g.ColumnCount, g.AnsMarkOffset,
                        g.ZoomSource),
             std::tuple(1327, 6218, 5250, 51, 63, 300));
+
+  auto px = [&](int x, int y) { return fromQRgb(f.PicWork->image().pixel(x, y)); };
+  // The centre of each cell is its flat fill; the rim is the darkest ring.
+  const Color fill[4] = {rgb(255, 96, 96), rgb(96, 255, 96), rgb(96, 96, 255), rgb(255, 255, 96)};
+  const int cx = toPx(g.PlotRight + g.RowHeight / 2.0);
+  for (int r = 0; r < 4; ++r) {
+    EXPECT_EQ(px(cx, toPx(r * g.RowHeight + g.RowHeight / 2.0)), fill[r]) << r;
+    // Ring 0 at the cell's outer edge: shade 96 times (flag + 0.6).
+    EXPECT_EQ(px(cx, toPx(r * g.RowHeight)),
+              rgb(r == 0 || r == 3 ? 154 : 58, r == 1 || r == 3 ? 154 : 58, r == 2 ? 154 : 58))
+        << r;
+  }
+  // The probe column has no channel above 224 in any unpainted cell.
+  const int probe = toPx(7560 - 90);
+  for (int y = 0; y < toPx(g.PlotBottom); ++y) {
+    const Color c = px(probe, y);
+    EXPECT_LE(std::max({redOf(c), greenOf(c), blueOf(c)}), 224) << y;
+  }
+  // Grid lines every 8 px from 10 px on, light grey on white.
+  EXPECT_EQ(px(10, 50), rgb(224, 224, 224));
+  EXPECT_EQ(px(11, 51), rgb(255, 255, 255));
 }
 
 // What start-up leaves until the title has been painted is done by whatever
@@ -54,32 +75,6 @@ TEST_F(StartUp, WhatWaitsForTheTitlesPaintIsDoneByWhatNeedsItFirst) {
   EXPECT_EQ(f.txtName.get(), box);
   EXPECT_EQ(f.PicWork->image(), board);
   EXPECT_NE(f.CmdAns->widget()->cursor().shape(), Qt::ArrowCursor);
-}
-
-TEST_F(StartUp, PaintsTheBlankBoardWithBevelledCells) {
-  Form& f = start();
-  const QImage& img = f.PicWork->image();
-  const PlotGeometry& g = st().geo;
-  auto px = [&](int x, int y) { return fromQRgb(img.pixel(x, y)); };
-  // The centre of each cell is its flat fill; the rim is the darkest ring.
-  const Color fill[4] = {rgb(255, 96, 96), rgb(96, 255, 96), rgb(96, 96, 255), rgb(255, 255, 96)};
-  const int cx = toPx(g.PlotRight + g.RowHeight / 2.0);
-  for (int r = 0; r < 4; ++r) {
-    EXPECT_EQ(px(cx, toPx(r * g.RowHeight + g.RowHeight / 2.0)), fill[r]) << r;
-    // Ring 0 at the cell's outer edge: shade 96 times (flag + 0.6).
-    EXPECT_EQ(px(cx, toPx(r * g.RowHeight)),
-              rgb(r == 0 || r == 3 ? 154 : 58, r == 1 || r == 3 ? 154 : 58, r == 2 ? 154 : 58))
-        << r;
-  }
-  // The probe column has no channel above 224 in any unpainted cell.
-  const int probe = toPx(7560 - 90);
-  for (int y = 0; y < toPx(g.PlotBottom); ++y) {
-    const Color c = px(probe, y);
-    EXPECT_LE(std::max({redOf(c), greenOf(c), blueOf(c)}), 224) << y;
-  }
-  // Grid lines every 8 px from 10 px on, light grey on white.
-  EXPECT_EQ(px(10, 50), rgb(224, 224, 224));
-  EXPECT_EQ(px(11, 51), rgb(255, 255, 255));
 }
 
 // The window's pictures are built in: a program without its data folders
