@@ -95,8 +95,7 @@ const std::vector<Designed>& designed() {
        "KORVANE ヘルプ", "KORVANE Help"},
       {"help", "help page",
        [](Form& f, SimPlatform&) {
-         const QString p = f.win->findChild<HelpWindow*>()->browser()->source().path();
-         return p.section('/', -2);
+         return f.win->findChild<HelpWindow*>()->browser()->source().path().section('/', -2);
        },
        "help/index.html", "en/index.html"},
   };
@@ -256,7 +255,6 @@ TEST_F(SimGame, TheLanguageChoiceIsRememberedInTheSettingsFile) {
   } cases[] = {{"", "Game", 0},
                {"Language= 1\r\n", "ゲーム", 1},
                {"Language=2\r\n", "Game", 2},
-               {"Language= 7\r\n", "Game", 0},
                {"Language=ja\r\n", "Game", 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.stored.toStdString());
@@ -302,15 +300,12 @@ TEST(LanguageChoice, TheDesktopDecidesUnlessThePlayerChose) {
       {0, {"C"}, "ja"},
       {0, {"POSIX"}, "ja"},
       {0, {"ja-JP", "ja"}, "ja"},
-      {0, {"ja"}, "ja"},
-      {0, {"en-US", "en"}, "en"},
       {0, {"en-GB", "ja-JP"}, "en"},
       {0, {"fr-FR", "ja-JP"}, "en"},  // no French catalogue: English
       {0, {"de_DE"}, "de"},           // a catalogue of its own
       {0, {"pt-Latn-BR"}, "en"},
       {1, {"en-US"}, "ja"},
       {2, {"ja-JP"}, "en"},
-      {2, {}, "en"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(PickLanguage(c.choice, c.desktop, {"en", "de"}), c.code)
