@@ -45,6 +45,7 @@ TEST_F(Help, F1PausesARunningGameAndShowsOneHelpWindowFromEitherMenu) {
   ASSERT_EQ(helpWindows().size(), 1);
   HelpWindow* h = helpWindows()[0];
   EXPECT_TRUE(h->isVisible());
+  EXPECT_TRUE(h->browser()->source().path().endsWith("/help/index.html"));
   EXPECT_EQ(st().Paused, 0);
   EXPECT_EQ(form->CmdAns->Caption(), "START !!");
   QApplication::setActiveWindow(h);

@@ -51,7 +51,6 @@ Getter item(std::vector<std::unique_ptr<MenuItem>> Form::*v, int i) {
   return [v, i](Form& f, SimPlatform&) { return (f.*v)[i]->Caption(); };
 }
 QString ans(Form& f, SimPlatform&) { return f.CmdAns->Caption(); }
-QString lastMessage(Form&, SimPlatform& s) { return s.messages.empty() ? "" : s.messages.back(); }
 
 struct Designed {
   const char* moment;
@@ -64,13 +63,11 @@ struct Designed {
 const std::vector<Designed>& designed() {
   static const std::vector<Designed> rows = {
       {"title", "game menu", caption(&Form::GameMenuTitle), "ゲーム", "Game"},
-      {"title", "widest line", item(&Form::linewidth, 2), "３　（相当太い）", "3  (very thick)"},
       {"title", "language", caption(&Form::mnuLanguage), "言語 (Language)", "Language (言語)"},
       {"title", "automatic", item(&Form::mnuLanguageChoice, 0), "自動 (Auto)", "Auto (自動)"},
       {"title", "japanese", item(&Form::mnuLanguageChoice, 1), "日本語", "日本語"},
       {"title", "english", item(&Form::mnuLanguageChoice, 2), "English", "English"},
       {"title", "help", caption(&Form::printhelp), "ヘルプ表示", "Show Help"},
-      {"title", "pop-up help", caption(&Form::mnuPopupPrintHelp), "ヘルプ表示", "Show Help"},
       {"title", "score tip", tip(&Form::LabelScore), "マイナスになるとゲームオーバー",
        "Below zero, the game is over"},
       {"title", "miss label", caption(&Form::Label1miss), "1ﾐｽ減点   0", "Per\u00a0miss   0"},
@@ -85,19 +82,6 @@ const std::vector<Designed>& designed() {
       {"correct", "main button", ans, "NEXT STAGE", "NEXT STAGE"},
       {"name", "main button", ans, "OK", "OK"},
       {"table", "main button", ans, "タイトルへ...", "To Title..."},
-      {"table", "hint", lastMessage,
-       "Ｓランク　おめでとう！: 実はＥランクの下に、Ｚランクが存在するという・・・",
-       "Rank S \u2013 congratulations!: They say there is a rank Z, below rank E..."},
-      {"clear", "question", lastMessage, "qelmira: ハイスコアを初期化してもよろしいですか？",
-       "qelmira: Clear the high-score table?"},
-      {"help", "help window",
-       [](Form& f, SimPlatform&) { return f.win->findChild<HelpWindow*>()->windowTitle(); },
-       "KORVANE ヘルプ", "KORVANE Help"},
-      {"help", "help page",
-       [](Form& f, SimPlatform&) {
-         return f.win->findChild<HelpWindow*>()->browser()->source().path().section('/', -2);
-       },
-       "help/index.html", "en/index.html"},
   };
   return rows;
 }
