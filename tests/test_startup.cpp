@@ -54,10 +54,9 @@ TEST_F(StartUp, WhatWaitsForTheTitlesPaintIsDoneByWhatNeedsItFirst) {
       held.push_back(std::move(work));
     }
   };
-  auto holding = std::make_unique<Holding>();
-  holding->dir = dir.path();
-  Holding& h = *holding;
-  sim = std::move(holding);
+  sim = std::make_unique<Holding>();
+  sim->dir = dir.path();
+  auto& h = static_cast<Holding&>(*sim);
   Form& f = start();
   EXPECT_EQ(f.labChr.size(), 1u);
   EXPECT_EQ(f.txtName, nullptr);
