@@ -78,13 +78,13 @@ class Language : public StagePlayer, public ::testing::WithParamInterface<const 
     SCOPED_TRACE(moment);
     for (const Designed& d : texts)
       EXPECT_EQ(d.shown, english() ? d.en : d.ja) << d.shown.toStdString();
+    ++looks;
     if (!english()) return;
     for (const QString& t : everything()) {
       QString rest = t;
       for (const char* own : {"言語", "自動", "日本語"}) rest.remove(QString::fromUtf8(own));
       EXPECT_FALSE(std::any_of(rest.begin(), rest.end(), japanese)) << t.toStdString();
     }
-    ++looks;
   }
 
   int looks = 0;
@@ -137,7 +137,7 @@ TEST_P(Language, EveryTextOfAGameReadsInTheDesktopsLanguage) {
   look("clear");
   form->printhelp->click();
   look("help");
-  EXPECT_EQ(looks, english() ? 9 : 0);
+  EXPECT_EQ(looks, 9);
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, Language, ::testing::Values("ja", "en"));
