@@ -35,6 +35,14 @@ class EndTicks : public SimGame {
   void toPhase2Tick(int n) {
     sim->runUntil([&] { return inPhase2() && st().EndingTicks == n; });
   }
+  // A game of rank `rank` with no score, ended in `stage`, into a cleared table.
+  void enterRanking(int16_t rank, int16_t stage) {
+    ClearRanking(mod().hs);
+    st().FinalRank = rank;
+    st().Score = 0;
+    st().StageNo = stage;
+    form->EnterRanking();
+  }
 };
 
 // Tick k moves the plot 5 pixels right and down and takes 10 pixels off both
@@ -99,10 +107,14 @@ TEST_F(EndTicks, EveryFlyingLetterFliesShrinksAndFlashesOnItsOwnTicks) {
 // Phase 1: red, green, blue merged in bit by bit (a black pixel shows the
 // colour 2^n - 1) while the plot loses 100 twips of height a tick and moves
 // 50 down; under 100 twips high it is hidden.
-TEST_F(EndTicks, ThePlotIsWashedWhiteAndSqueezedFlat) {
+// Phase 2, after the letters have flashed: the line grows under the word in
+// 12 ticks, "Your rank :" at 25, the rank letter fades in from 71 to 80, the
+// farewell at 150, the ranking at 300.
+TEST_F(EndTicks, ThePlotIsWashedAndSqueezedThenEachPartShowsOnItsTick) {
   startSized();
   form->PicMain->PSet(3000, 200, 0);
   startEnding(5000);
+  ASSERT_EQ(st().FinalRank, 8);
   const struct {
     int tick;
     Color pixel;
@@ -120,43 +132,25 @@ TEST_F(EndTicks, ThePlotIsWashedWhiteAndSqueezedFlat) {
   sim->advance(50);
   EXPECT_FALSE(form->PicMain->Visible());
   EXPECT_EQ(st().EndingTicks, 0);
-}
 
-// Phase 2, after the letters have flashed: the line grows under the word in
-// 12 ticks, "Your rank :" at 25, the rank letter fades in from 71 to 80, the
-// farewell at 150, the ranking at 300.
-TEST_F(EndTicks, TheSecondPhaseShowsEachPartOnItsTick) {
-  startSized();
-  startEnding(5000);
-  ASSERT_EQ(st().FinalRank, 8);
+  // The line grows 4890 / 12 twips a tick and is shown from the first, the
+  // other parts from theirs; the rank letter is RGB(255, 255, blue).
   const struct {
     int tick;
     double lineEnd;
-    bool line, yourRank, rank;
-    Color rankColor;
-    bool farewell;
-  } rows[] = {
-      {1, 1380 + 4890.0 / 12, true, false, false, 0, false},
-      {6, 3825, true, false, false, 0, false},
-      {12, 6270, true, false, false, 0, false},
-      {13, 6270, true, false, false, 0, false},
-      {24, 6270, true, false, false, 0, false},
-      {25, 6270, true, true, false, 0, false},
-      {70, 6270, true, true, false, 0, false},
-      {71, 6270, true, true, true, rgb(255, 255, 242), false},
-      {75, 6270, true, true, true, rgb(255, 255, 192), false},
-      {80, 6270, true, true, true, rgb(255, 255, 128), false},
-      {149, 6270, true, true, true, rgb(255, 255, 128), false},
-      {150, 6270, true, true, true, rgb(255, 255, 128), true},
-      {299, 6270, true, true, true, rgb(255, 255, 128), true},
-  };
+    int blue;
+  } phase2[] = {{1, 1787.5, 0},  {6, 3825, 0},    {12, 6270, 0},    {13, 6270, 0},
+                {24, 6270, 0},   {25, 6270, 0},   {70, 6270, 0},    {71, 6270, 242},
+                {75, 6270, 192}, {80, 6270, 128}, {149, 6270, 128}, {150, 6270, 128},
+                {299, 6270, 128}};
   form->LabelRank->setForeColor(0);
-  for (const auto& r : rows) {
+  for (const auto& r : phase2) {
     toPhase2Tick(r.tick);
     EXPECT_EQ(std::tuple(form->LinEnding->X1(), form->LinEnding->X2(), form->LinEnding->Visible(),
                          form->Labelyr->Visible(), form->LabelRank->Visible(),
                          form->LabelRank->ForeColor(), form->LabelEbye->Visible(), st().GameMode),
-              std::tuple(1380.0, r.lineEnd, r.line, r.yourRank, r.rank, r.rankColor, r.farewell, 0))
+              std::tuple(1380.0, r.lineEnd, true, r.tick >= 25, r.tick >= 71,
+                         r.tick >= 71 ? rgb(255, 255, r.blue) : 0, r.tick >= 150, 0))
         << "tick " << r.tick;
   }
   EXPECT_EQ(form->LinEnding->Y1(), 6390 / 6 + 60);
@@ -202,10 +196,9 @@ TEST_F(EndTicks, ClearingTheTableDuringTheEndingLeavesAConsistentGame) {
     EXPECT_EQ(st().RankPos, endsWhileAsked ? 1 : 0);
     EXPECT_EQ(mod().hs.e[0].Name, endsWhileAsked ? "KORVANE" : "          ");
     EXPECT_EQ(mod().hs.e[st().RankPos].Score, 5000);
-    EXPECT_TRUE(form->txtName->Visible());
-    EXPECT_TRUE(form->timInputName->enabled());
-    EXPECT_EQ(form->CmdAns->Caption(), "OK");
-    EXPECT_FALSE(form->mnuClearHighScore->Enabled());
+    EXPECT_EQ(std::tuple(form->txtName->Visible(), form->timInputName->enabled(),
+                         form->CmdAns->Caption(), form->mnuClearHighScore->Enabled()),
+              std::tuple(true, true, QString("OK"), false));
   }
 }
 
@@ -218,11 +211,7 @@ TEST_F(EndTicks, TheNameBoxLiesOverTheNewLine) {
     double top;
   } rows[] = {{0, 2359.5}, {4, 3324.954545}, {9, 4531.772727}};
   for (const auto& r : rows) {
-    ClearRanking(mod().hs);
-    st().FinalRank = 1;
-    st().Score = 0;
-    st().StageNo = static_cast<int16_t>(11 - r.pos);
-    form->EnterRanking();
+    enterRanking(1, static_cast<int16_t>(11 - r.pos));
     ASSERT_EQ(st().RankPos, r.pos);
     EXPECT_NEAR(form->txtName->Left(), 1213.6, 1e-6);
     EXPECT_NEAR(form->txtName->Top(), r.top, 1e-6) << r.pos;
@@ -230,8 +219,7 @@ TEST_F(EndTicks, TheNameBoxLiesOverTheNewLine) {
   }
   // The new line swings between yellow and red every 8 ticks of 150 ms;
   // the letter keys cycle through the colours, a sixteenth apart.
-  ClearRanking(mod().hs);
-  form->EnterRanking();
+  enterRanking(1, 2);
   ASSERT_EQ(st().RankPos, 9);
   st().NameFlashTicks = 0;
   const struct {
@@ -252,57 +240,38 @@ TEST_F(EndTicks, TheNameBoxLiesOverTheNewLine) {
   EXPECT_GT(order.indexOf(form->labName->widget()), order.indexOf(form->linName->widget()));
 }
 
-// Rank Z and rank S leave a hint after the name entry; no other rank does.
-TEST_F(EndTicks, OnlyRanksZAndSLeaveAHint) {
+// Blanks are trimmed from both ends of the box (the box shows the result);
+// full-width blanks are not trimmed but become half-width when stored. Rank Z
+// and rank S leave a hint after the name entry; no other rank does.
+TEST_F(EndTicks, TheTypedNameLosesItsOuterBlanksOnlyAndOnlyRanksZAndSLeaveAHint) {
   startSized();
   const QString z = "Ｚランク　おめでとう！: 「解答してください！」の文字を15回クリック！";
   const QString s = "Ｓランク　おめでとう！: 実はＥランクの下に、Ｚランクが存在するという・・・";
   const struct {
     int16_t rank;
-    QString message;
+    QString typed, shown, stored, message;
     MsgIcon icon;
-  } rows[] = {{1, "", MsgIcon::None}, {2, z, MsgIcon::Information}, {3, "", MsgIcon::None},
-              {4, "", MsgIcon::None}, {5, "", MsgIcon::None},       {6, "", MsgIcon::None},
-              {7, "", MsgIcon::None}, {8, s, MsgIcon::Question}};
+  } rows[] = {{1, "  AB  ", "AB", "AB", "", MsgIcon::None},
+              {2, " A B ", "A B", "A B", z, MsgIcon::Information},
+              {3, "\u3000ＡＢ\u3000", "\u3000ＡＢ\u3000", " AB ", "", MsgIcon::None},
+              {4, " \u3000A\u3000 ", "\u3000A\u3000", " A ", "", MsgIcon::None},
+              {5, "\u3000 \u3000", "\u3000 \u3000", "NONAME", "", MsgIcon::None},
+              {6, "          ", "", "NONAME", "", MsgIcon::None},
+              {7, "A", "A", "A", "", MsgIcon::None},
+              {8, "B", "B", "B", s, MsgIcon::Question}};
   for (const auto& r : rows) {
-    ClearRanking(mod().hs);
+    SCOPED_TRACE(r.rank);
     sim->messages.clear();
     sim->icons.clear();
-    st().FinalRank = r.rank;
-    st().Score = 0;
-    st().StageNo = 11;
-    form->EnterRanking();
+    enterRanking(r.rank, 11);
     ASSERT_EQ(st().GameMode, 5);
-    clickAns();
-    EXPECT_EQ(st().GameMode, 6);
-    EXPECT_EQ(QStringList(sim->messages.begin(), sim->messages.end()).join("|"), r.message)
-        << r.rank;
-    EXPECT_EQ(sim->icons.empty() ? MsgIcon::None : sim->icons[0], r.icon) << r.rank;
-  }
-}
-
-// Blanks are trimmed from both ends of the box (the box shows the result);
-// full-width blanks are not trimmed but become half-width when stored.
-TEST_F(EndTicks, TheTypedNameLosesItsOuterBlanksOnly) {
-  startSized();
-  const struct {
-    QString typed, shown, stored;
-  } rows[] = {{"  AB  ", "AB", "AB"},
-              {" A B ", "A B", "A B"},
-              {"\u3000ＡＢ\u3000", "\u3000ＡＢ\u3000", " AB "},
-              {" \u3000A\u3000 ", "\u3000A\u3000", " A "},
-              {"\u3000 \u3000", "\u3000 \u3000", "NONAME"},
-              {"          ", "", "NONAME"}};
-  for (const auto& r : rows) {
-    ClearRanking(mod().hs);
-    st().FinalRank = 1;
-    st().Score = 0;
-    st().StageNo = 11;
-    form->EnterRanking();
     form->txtName->setText(r.typed);
     clickAns();
-    EXPECT_EQ(form->txtName->Text(), r.shown) << r.typed.toStdString();
-    EXPECT_EQ(mod().hs.e[0].Name, r.stored) << r.typed.toStdString();
+    EXPECT_EQ(st().GameMode, 6);
+    EXPECT_EQ(form->txtName->Text(), r.shown);
+    EXPECT_EQ(mod().hs.e[0].Name, r.stored);
+    EXPECT_EQ(QStringList(sim->messages.begin(), sim->messages.end()).join("|"), r.message);
+    EXPECT_EQ(sim->icons.empty() ? MsgIcon::None : sim->icons[0], r.icon);
   }
 }
 
