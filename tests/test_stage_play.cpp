@@ -20,12 +20,9 @@ TEST_F(StagePlay, PressesScoreByColumnsFromTheRedLineAndSweepThirtyMsPerColumn) 
     else
       form->Restart->click();  // abandons the game between stages
     SCOPED_TRACE(c.first);
-    EXPECT_EQ(st().PressColumn, 36 + c.first);
-    EXPECT_EQ(st().AnswerHit, 1);
-    EXPECT_EQ(st().Score, c.second);
-    EXPECT_EQ(st().StageNo, 2);
-    EXPECT_EQ(form->CmdAns->Caption(), "NEXT STAGE");
-    EXPECT_TRUE(form->CmdAns->Enabled());
+    EXPECT_EQ(std::tuple(st().PressColumn, st().AnswerHit, st().Score, st().StageNo),
+              std::tuple(36 + c.first, 1, c.second, 2));
+    EXPECT_EQ(ansButton(), std::pair(QString("NEXT STAGE"), true));
     if (c.first == 0) {
       // The press line on the answer column is magenta, and survived the flash.
       EXPECT_EQ(form->PicMain->Point(36 * 120 + 30, 300), rgb(255, 96, 255));
@@ -34,10 +31,7 @@ TEST_F(StagePlay, PressesScoreByColumnsFromTheRedLineAndSweepThirtyMsPerColumn) 
       EXPECT_EQ(greenOf(form->PicMain->Point((36 + c.first / 2.0) * 120 + 30, 300)), 0);
     }
     EXPECT_EQ(form->LabelScore->Caption(), QString("SCORE  %1").arg(c.second));
-    uint32_t correctAt = 0;
-    for (const auto& p : sim->simSound().plays)
-      if (p.name == "correct") correctAt = p.at;
-    EXPECT_EQ(sim->now() - correctAt, 30u * static_cast<uint32_t>(std::abs(c.first)));
+    EXPECT_EQ(sim->now() - lastPlay("correct"), 30u * static_cast<uint32_t>(std::abs(c.first)));
   }
 }
 
@@ -58,18 +52,14 @@ TEST_F(StagePlay, AMissCostsThePenaltyAndTheRetryHidesTheStageTitle) {
   watchCountDown();
   play({.offset = -3, .rightRow = false});
   EXPECT_EQ(form->PicMain->Point((st().AnsColumn - 3) * 120 + 30, 300), rgb(96, 96, 255));
-  EXPECT_EQ(st().AnswerHit, 0);
-  EXPECT_EQ(st().Score, 510 - 75);
-  EXPECT_EQ(st().MissCount, 1);
-  EXPECT_EQ(st().StageNo, 2);
-  EXPECT_EQ(form->CmdAns->Caption(), "RETRY!");
-  EXPECT_TRUE(form->CmdAns->Enabled());
+  EXPECT_EQ(std::tuple(st().AnswerHit, st().Score, st().MissCount, st().StageNo),
+            std::tuple(0, 510 - 75, 1, 2));
+  EXPECT_EQ(ansButton(), std::pair(QString("RETRY!"), true));
 
   // The retry, not answered at all: a MISS as well.
   watchCountDown();
   play({.press = false, .offset = {}});
-  EXPECT_EQ(st().Score, 510 - 150);
-  EXPECT_EQ(st().MissCount, 2);
+  EXPECT_EQ(std::tuple(st().Score, st().MissCount), std::tuple(510 - 150, 2));
 
   EXPECT_EQ(titleDuringOne, (std::vector<bool>{true, true, false}));
 
@@ -119,9 +109,7 @@ TEST_F(StagePlay, ADoubleClickOnNextStageStartsOneStage) {
   sim->after(20, [&] { clickAns(); });  // the second click, during the slide
   sim->after(40, [&] { form->Restart->click(); });
   play({.press = false, .offset = {}});
-  EXPECT_EQ(count("count2") - gos, 1);
-  EXPECT_EQ(st().MissCount, 1);
-  EXPECT_EQ(st().StageNo, 2);
+  EXPECT_EQ(std::tuple(count("count2") - gos, st().MissCount, st().StageNo), std::tuple(1, 1, 2));
   EXPECT_LT(sim->now() - t0, 15000u);  // one run of stage 2, not two
 }
 
@@ -148,11 +136,10 @@ TEST_F(StagePlay, ALateRightAnswerThatDrivesTheScoreBelowZeroEndsTheGame) {
               ++checks;
             });
   play({.offset = 2});  // 2 columns late at 7 points: -28
-  EXPECT_EQ(checks, 3);
-  EXPECT_EQ(st().CautionColumn, 40 + 20 / 14);
-  EXPECT_EQ(st().Score, -8);  // a right answer, yet the game is over
-  EXPECT_EQ(st().FinalRank, 1);
-  EXPECT_TRUE(form->timGameover->enabled());
+  // A right answer, yet the game is over.
+  EXPECT_EQ(std::tuple(checks, st().CautionColumn, st().Score, st().FinalRank,
+                       form->timGameover->enabled()),
+            std::tuple(3, 40 + 20 / 14, -8, 1, true));
 }
 
 // Played on a still clock and on one that moves on between reads, as on a
@@ -180,11 +167,19 @@ TEST_P(WholeGame, PlayedRightFromStageOneReachesTheEndingWithItsRank) {
 
   // Fifteen stages with their count-downs and verdicts take minutes, not days.
   EXPECT_LT(sim->elapsedMs() - t0, 30u * 60 * 1000);
-  EXPECT_TRUE(form->timEnding->enabled());
-  EXPECT_FALSE(form->timGameover->enabled());
   // No miss, every answer as early as the run allowed: rank S, full width.
-  EXPECT_EQ(RankLetter(st().FinalRank), "S");
-  EXPECT_EQ(form->LabelRank->Caption(), "Ｓ");
+  // The pause is refused during the ending.
+  EXPECT_EQ(
+      std::tuple(form->timEnding->enabled(), form->timGameover->enabled(),
+                 RankLetter(st().FinalRank), form->LabelRank->Caption(), form->Pause->Enabled()),
+      std::tuple(true, false, QString("S"), QString("Ｓ"), false));
+  key(Qt::Key_Escape);
+  EXPECT_EQ(st().Paused, 0);
+  // The sequence tick by tick is checked in test_end_ticks.cpp.
+  sim->runUntil([this] { return st().GameMode == 5; });
+  EXPECT_EQ(st().RankPos, 0);
+  EXPECT_EQ(form->labHS[0]->Caption().mid(20),
+            "     S  " + QString::number(st().Score).rightJustified(5, '0') + "     15");
 }
 
 TEST_F(StagePlay, TenTitleDoubleClicksStartTheExtraStageWhoseClearEndsTheGame) {
@@ -202,20 +197,17 @@ TEST_F(StagePlay, TenTitleDoubleClicksStartTheExtraStageWhoseClearEndsTheGame) {
                                       [](auto& it) { return it->Enabled(); });
             });
   play({.offset = {}, .rightRow = false});
-  EXPECT_EQ(itemsOn, 0);
-  EXPECT_EQ(form->LabelSt->Caption(), "EXTRA STAGE");
-  EXPECT_EQ(st().MissCount, 1);
-  EXPECT_EQ(st().Score, 500);  // a miss costs nothing here
+  // A miss costs nothing here.
+  EXPECT_EQ(std::tuple(itemsOn, form->LabelSt->Caption(), st().MissCount, st().Score),
+            std::tuple(0, QString("EXTRA STAGE"), 1, 500));
 
   play();  // pressed in the first column: 51 columns early at 500 points
-  EXPECT_EQ(st().Score, 500 + gain(st().PressColumn));
-  EXPECT_EQ(st().FinalRank, 1);
-  EXPECT_TRUE(form->timGameover->enabled());
-  EXPECT_FALSE(form->timEnding->enabled());
+  EXPECT_EQ(std::tuple(st().Score, st().FinalRank, form->timGameover->enabled(),
+                       form->timEnding->enabled()),
+            std::tuple(500 + gain(st().PressColumn), 1, true, false));
   // Never entered in the table, even a default one.
   sim->runUntil([&] { return st().GameMode == 6; });
-  EXPECT_EQ(st().RankPos, -1);
-  EXPECT_EQ(count("rankin"), 0);
+  EXPECT_EQ(std::tuple(st().RankPos, count("rankin")), std::tuple(-1, 0));
 }
 
 TEST_F(StagePlay, TheCountDownTakesOneSecondPerNumberOrLessByTheOption) {
