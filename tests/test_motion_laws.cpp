@@ -12,10 +12,13 @@
 namespace kv {
 namespace {
 
-GameState setUp(int16_t stage, Random& rnd) {
+// `counter`: StageCounter before the set-up.
+GameState setUp(int16_t stage, Random& rnd, int32_t counter = 0) {
   GameState st;
   st.geo = DesignedGeometry();
   st.StageNo = stage;
+  st.m.StageCounter = counter;
+  st.m.ParamB = -7;  // named by the Spiral only; every other stage keeps it
   SetUpStage(st, rnd);
   return st;
 }
@@ -32,8 +35,7 @@ int32_t step(int16_t stage, MotionState& m, Random& rnd, int32_t gameMode = 2) {
 // The converging point never goes below the plot's last row of pixels.
 TEST(MotionLawsTest, TheConvergingPointStaysAboveTheFootOfThePlot) {
   Random rnd;
-  MotionState m{};
-  m.AccelY = m.TargetY = 5245;
+  MotionState m{.AccelY = 5245, .TargetY = 5245};
   ApplyLaw(10, m, DesignedGeometry(), DesignedPicture(), 2, 40, rnd);
   EXPECT_EQ(m.PointY, 5250 - 15);
 }
@@ -120,15 +122,9 @@ TEST(MotionLawsTest, EveryStageSetsUpAndMovesByItsDesignedFormulas) {
     SCOPED_TRACE(c.stage);
     Random rnd;
     for (float v : c.draws) rnd.feed(v);
-    GameState st;
-    st.geo = DesignedGeometry();
-    st.StageNo = c.stage;
-    st.m.StageCounter = c.counter;
-    st.m.ParamB = -7;  // named by the Spiral only; every other stage keeps it
-    SetUpStage(st, rnd);
-    EXPECT_EQ(st.StageTitle, QString(c.title));
-    EXPECT_EQ(std::tuple(st.MissPenalty, st.ScalePoints, st.AnsColumn),
-              std::tuple(c.miss, c.points, c.column));
+    GameState st = setUp(c.stage, rnd, c.counter);
+    EXPECT_EQ(std::tuple(st.StageTitle, st.MissPenalty, st.ScalePoints, st.AnsColumn),
+              std::tuple(QString(c.title), c.miss, c.points, c.column));
     for (const auto& [field, value] : c.setUp) EXPECT_TRUE(near(st.m.*field, value)) << st.m.*field;
     EXPECT_EQ(std::pair(st.m.PrevX, st.m.PrevY), std::pair(st.m.PointX, st.m.PointY));
     EXPECT_EQ(st.m.ParamB == -7, c.stage != 14);
@@ -136,10 +132,7 @@ TEST(MotionLawsTest, EveryStageSetsUpAndMovesByItsDesignedFormulas) {
     EXPECT_EQ(st.m.TargetY, c.targetY ? c.targetY : st.m.TargetY);
     int n = 0;
     for (const Frame& f : c.frames) {
-      while (n < f.n) {
-        step(c.stage, st.m, rnd);
-        ++n;
-      }
+      for (; n < f.n; ++n) step(c.stage, st.m, rnd);
       EXPECT_TRUE(near(st.m.PointX, f.x) && near(st.m.PointY, f.y))
           << "frame " << f.n << ": " << st.m.PointX << ", " << st.m.PointY;
     }
@@ -157,11 +150,8 @@ TEST(MotionLawsTest, RaceWithANegativeCounterStaysInsideTheBars) {
 
 TEST(MotionLawsTest, ModWrapsOnReachingTheBottomWithoutAdvancing) {
   Random rnd;
-  MotionState m;
-  m.PointX = 100;
-  m.VelX = 50;
-  m.VelY = 250;
-  m.PointY = 5000;  // lands exactly on PlotBottom: wraps in place
+  // Lands exactly on PlotBottom: wraps in place.
+  MotionState m{.PointX = 100, .PointY = 5000, .VelX = 50, .VelY = 250};
   step(12, m, rnd);
   EXPECT_EQ(std::pair(m.PointX, m.PointY), std::pair(100.0, 0.0));
   m.PointY = 4999.5;  // half a twip short: moves on
@@ -173,11 +163,8 @@ TEST(MotionLawsTest, AmbitionSlowsOnlyAfterPressNearTheEndMovingRight) {
   for (const auto& [mode, velX, period] :
        {std::tuple{3, 10.0, 400}, std::tuple{2, 10.0, 40}, std::tuple{3, -10.0, 40}}) {
     Random rnd;
-    MotionState m;
-    m.ParamA = 2;
-    m.PointX = 6000;  // lands beyond PlotRight - 540 either way
-    m.AccelX = 7000;
-    m.VelX = velX;
+    // Lands beyond PlotRight - 540 either way.
+    MotionState m{.PointX = 6000, .VelX = velX, .AccelX = 7000, .ParamA = 2};
     EXPECT_EQ(step(15, m, rnd, mode), period) << mode << ' ' << velX;
   }
 }
