@@ -117,6 +117,8 @@ TEST_F(Waits, AQuitRequestedByAHandlerEndsTheProgramWhereverTheGameWaits) {
 // An open menu holds the game as a modal menu loop would: the frame (or wait)
 // that is running goes on only once the menu has closed, window timers keep
 // ticking, and the time in the menu is neither a pause nor caught up after.
+// The game-over wait is held too: the ranking follows only once the menu has
+// closed, however long it was open.
 TEST_F(Waits, AnOpenMenuHoldsTheRunAndTheWaitsWhileTimersTick) {
   start();
   int ticks = 0, ticksInMenu = 0;
@@ -124,16 +126,18 @@ TEST_F(Waits, AnOpenMenuHoldsTheRunAndTheWaitsWhileTimersTick) {
   std::vector<uint32_t> frames;
   form->onFrameStart = [&] { frames.push_back(sim->now()); };
   QMenuBar* bar = form->win->menuBar();
-  uint32_t opened = 0, closed = 0;
+  auto openGameMenu = [&] {
+    QTest::mousePress(bar, Qt::LeftButton, {},
+                      bar->actionGeometry(form->mnuGame->menuAction()).center());
+    ASSERT_TRUE(sim->menuOpen());
+  };
+  uint32_t closed = 0;
   double xOpen = 0, xHeld = 0;
   sim->when([&] { return form->CmdAns->Enabled() && st().m.PointX >= 10 * 72; },
             [&] {
-              opened = sim->now();
               xOpen = st().m.PointX;
               probe.setEnabled(true);
-              QTest::mousePress(bar, Qt::LeftButton, {},
-                                bar->actionGeometry(form->mnuGame->menuAction()).center());
-              ASSERT_TRUE(sim->menuOpen());
+              openGameMenu();
               sim->after(1500, [&] {
                 xHeld = st().m.PointX;
                 ticksInMenu = ticks;
@@ -166,20 +170,13 @@ TEST_F(Waits, AnOpenMenuHoldsTheRunAndTheWaitsWhileTimersTick) {
   EXPECT_EQ(sim->now() - t0, 1600u);
   EXPECT_EQ(static_cast<uint32_t>(st().WaitStart), t0);  // not a pause
   EXPECT_EQ(ticks, 15);
-}
 
-// The game-over wait is held too: the ranking follows only once the menu
-// has closed, however long it was open.
-TEST_F(Waits, AnOpenMenuHoldsTheGameOverWait) {
-  start();
+  // The game-over wait after a lost retry, held by the game menu.
   sim->when([&] { return st().GameMode == 2; }, [&] { st().Score = 5; });
-  uint32_t closed = 0;
+  closed = 0;
   sim->when([&] { return !form->PicMain->Visible() && !form->timGameover->enabled(); },
             [&] {
-              QMenuBar* bar = form->win->menuBar();
-              QTest::mousePress(bar, Qt::LeftButton, {},
-                                bar->actionGeometry(form->mnuGame->menuAction()).center());
-              ASSERT_TRUE(sim->menuOpen());
+              openGameMenu();
               sim->after(6000, [&] {
                 closed = sim->now();
                 QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
