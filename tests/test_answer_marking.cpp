@@ -34,9 +34,10 @@ TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRules) {
               for (const auto& mv : moves) {
                 const int selects = count("select");
                 form->PicMain_MouseMove(Qt::NoButton, mv.x, mv.y);
-                EXPECT_EQ(st().AnsRow, mv.row) << mv.x << "," << mv.y;
-                EXPECT_EQ(form->PicAns->Visible(), mv.row >= 0) << mv.x << "," << mv.y;
-                EXPECT_EQ(count("select") - selects, mv.row >= 0 ? 1 : 0);
+                EXPECT_EQ(
+                    std::tuple(st().AnsRow, form->PicAns->Visible(), count("select") - selects),
+                    std::tuple(mv.row, mv.row >= 0, mv.row >= 0 ? 1 : 0))
+                    << mv.x << "," << mv.y;
                 if (mv.row >= 0) {
                   EXPECT_EQ(form->PicAns->Top(), mv.row * g.RowHeight + g.AnsMarkOffset);
                 }
@@ -61,10 +62,9 @@ TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRules) {
               // Enter on a marker marks it; a second Enter does nothing.
               key(Qt::Key_Down);
               key(Qt::Key_Return);
-              EXPECT_EQ(st().Frozen, 0);
-              EXPECT_EQ(st().AnsRow, 0);
-              EXPECT_FALSE(form->PicAns->Visible());
-              EXPECT_FALSE(form->timLabelAns->enabled());
+              EXPECT_EQ(std::tuple(st().Frozen, st().AnsRow, form->PicAns->Visible(),
+                                   form->timLabelAns->enabled()),
+                        std::tuple(0, 0, false, false));
               key(Qt::Key_Return);
               clickMarker();
               EXPECT_EQ(count("ans_end"), 1);
@@ -127,10 +127,7 @@ TEST_F(AnswerMarking, ThePromptTypesItselfOutAsksWhereAndStartsAgain) {
   st().AnsPromptTick = 0;
   int tick = 0;
   for (const auto& [at, caption] : rows) {
-    while (tick < at) {
-      form->timLabelAns_Timer();
-      ++tick;
-    }
+    for (; tick < at; ++tick) form->timLabelAns_Timer();
     EXPECT_EQ(form->LabelAns[0]->Caption(), caption) << at;
     EXPECT_EQ(form->LabelAns[4]->Caption(), caption) << at;
   }

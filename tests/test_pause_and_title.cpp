@@ -37,12 +37,10 @@ TEST_F(PauseAndTitle, FiveSecondsPausedInAFrameResumeWithTheFramesRemainingTime)
 TEST_F(PauseAndTitle, EscapePausesOnlyDuringAGameAndTheMenuSaysSoExactlyWhilePaused) {
   start();
   auto expectPaused = [&](bool paused, bool ansOn) {
-    const char* text = paused ? "ポーズ解除" : "ポーズ";
-    EXPECT_EQ(st().Paused != 0, paused);
-    EXPECT_EQ(form->LabPause->Visible(), paused);
-    EXPECT_EQ(form->Pause->Caption(), text);
-    EXPECT_EQ(form->mnuPopupPause->Caption(), text);
-    EXPECT_EQ(form->CmdAns->Enabled(), ansOn);
+    const QString text = paused ? "ポーズ解除" : "ポーズ";
+    EXPECT_EQ(std::tuple(st().Paused != 0, form->LabPause->Visible(), form->Pause->Caption(),
+                         form->mnuPopupPause->Caption(), form->CmdAns->Enabled()),
+              std::tuple(paused, paused, text, text, ansOn));
   };
   key(Qt::Key_Escape);  // the title screen refuses
   expectPaused(false, true);

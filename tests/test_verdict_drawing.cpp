@@ -25,27 +25,25 @@ TEST_F(PlotBoard, ScoreTextHasALeadingBlankUnlessNegative) {
 
 TEST_F(PlotBoard, GridLinesFallEveryTenColumnsOnTheAnswerLine) {
   Form& f = start();
-  struct Case {
+  const struct {
     int ansColumn;
     std::vector<int> lines;
-  };
-  const Case cases[] = {{36, {6, 16, 26, 36, 46}},
-                        {51, {1, 11, 21, 31, 41, 51}},
-                        {41, {1, 11, 21, 31, 41, 51}},
-                        {5, {5, 15, 25, 35, 45}}};
-  for (const Case& c : cases) {
+  } cases[] = {{36, {6, 16, 26, 36, 46}},
+               {51, {1, 11, 21, 31, 41, 51}},
+               {41, {1, 11, 21, 31, 41, 51}},
+               {5, {5, 15, 25, 35, 45}}};
+  for (const auto& c : cases) {
     st().AnsColumn = static_cast<int16_t>(c.ansColumn);
     f.ClearBoard();
     f.DrawStageBoard();
     const QImage& img = f.PicMain->image();
     for (int col = 0; col <= 51; ++col) {
-      const int x = toPx(col * 120 + 30);
-      const Color at = fromQRgb(img.pixel(x, 100));
-      const bool expected = std::find(c.lines.begin(), c.lines.end(), col) != c.lines.end();
+      const Color at = fromQRgb(img.pixel(toPx(col * 120 + 30), 100));
+      const bool line = std::find(c.lines.begin(), c.lines.end(), col) != c.lines.end();
       if (col == c.ansColumn)
         EXPECT_EQ(at, rgb(255, 96, 96)) << c.ansColumn;
       else
-        EXPECT_EQ(at == rgb(184, 184, 184), expected) << c.ansColumn << " col " << col;
+        EXPECT_EQ(at == rgb(184, 184, 184), line) << c.ansColumn << " col " << col;
     }
     // The column labels stand at the bottom, right of their lines.
     int darker = 0;
@@ -116,9 +114,8 @@ TEST_F(VerdictDrawing, TheMagnifierOpensOnlyForCloseCalls) {
       sim->when([&] { return form->picKakudai->Visible(); },
                 [&] { firstTop = form->picKakudai->Top(); });
     form->ShowZoom();
-    EXPECT_EQ(form->picKakudai->Visible(), c.opens);
-    EXPECT_EQ(count("kakudai") - kakudai, c.opens ? 1 : 0);
-    EXPECT_EQ(sim->now() - t0, c.opens ? 1000u : 0u);
+    EXPECT_EQ(std::tuple(form->picKakudai->Visible(), count("kakudai") - kakudai, sim->now() - t0),
+              std::tuple(c.opens, c.opens ? 1 : 0, c.opens ? 1000u : 0u));
     if (c.opens) {
       // It grows in 20 steps out of the boundary nearest the point and ends
       // at the lower left of the plot.
