@@ -29,6 +29,7 @@ struct Answer {
   std::optional<int32_t> offset;
   bool rightRow = true;
 };
+inline const Answer kNoPress{.press = false, .offset = {}};
 
 class StagePlayer : public SimGame {
  protected:

@@ -267,9 +267,8 @@ TEST_F(EndTicks, TheTypedNameLosesItsOuterBlanksOnlyAndOnlyRanksZAndSLeaveAHint)
     ASSERT_EQ(st().GameMode, 5);
     form->txtName->setText(r.typed);
     clickAns();
-    EXPECT_EQ(st().GameMode, 6);
-    EXPECT_EQ(form->txtName->Text(), r.shown);
-    EXPECT_EQ(mod().hs.e[0].Name, r.stored);
+    EXPECT_EQ(std::tuple(st().GameMode, form->txtName->Text(), mod().hs.e[0].Name),
+              std::tuple(6, r.shown, r.stored));
     EXPECT_EQ(QStringList(sim->messages.begin(), sim->messages.end()).join("|"), r.message);
     EXPECT_EQ(sim->icons.empty() ? MsgIcon::None : sim->icons[0], r.icon);
   }

@@ -199,8 +199,7 @@ TEST_F(GameEnd, TheTableIsShownFromTheTitleAndClearedOnlyOnYes) {
   // On the title the table is cleared without being shown.
   mod().hs.e[3].Score = 77;
   form->mnuClearHighScore->click();
-  EXPECT_EQ(table().e[3].Score, 0);
-  EXPECT_FALSE(form->picHS->Visible());
+  EXPECT_EQ(std::tuple(table().e[3].Score, form->picHS->Visible()), std::tuple(0, false));
 }
 
 // Closing the window by the desktop, inside a moving frame or in each

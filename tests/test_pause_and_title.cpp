@@ -6,10 +6,6 @@ namespace kv::test {
 
 using PauseAndTitle = StagePlayer;
 
-namespace {
-const Answer kNoPress{.press = false, .offset = {}};
-}
-
 TEST_F(PauseAndTitle, FiveSecondsPausedInAFrameResumeWithTheFramesRemainingTime) {
   start();
   sim->random().feed(0.37f);

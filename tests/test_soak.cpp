@@ -33,14 +33,9 @@ QString describe(const RankingTable& t, const Options& o, const OptionTicks& k,
     s += QString("%1|%2|%3|%4|%5\n").arg(e.Name, e.Date).arg(e.Score).arg(e.Stage).arg(e.Rank);
   s += QString::asprintf("opt %d %d %d %d\n", int{o.OptKakudai}, int{o.OptLineWidth},
                          int{o.OptCountDownSpeed}, int{o.OptSoundEffect});
-  auto ticks = [&](auto& a) {
-    for (bool b : a) s += b ? '1' : '0';
-    s += ' ';
-  };
-  ticks(k.kakudai);
-  ticks(k.lineWidth);
-  ticks(k.countDown);
-  ticks(k.sound);
+  s += QString::asprintf("%d%d %d%d%d %d%d%d %d%d ", k.kakudai[0], k.kakudai[1], k.lineWidth[0],
+                         k.lineWidth[1], k.lineWidth[2], k.countDown[0], k.countDown[1],
+                         k.countDown[2], k.sound[0], k.sound[1]);
   return s + "\nrecent " + recent;
 }
 
@@ -212,9 +207,9 @@ class Player {
       ASSERT_GE(e.Rank, 1);
       if (i == 0) continue;
       const RankingEntry& a = t.e[i - 1];
-      const bool ordered = a.Rank > e.Rank || (a.Rank == e.Rank && a.Score > e.Score) ||
-                           (a.Rank == e.Rank && a.Score == e.Score && a.Stage >= e.Stage);
-      ASSERT_TRUE(ordered) << "entries " << i - 1 << " and " << i;
+      // By rank, then score, then stage.
+      ASSERT_GE(std::tuple(a.Rank, a.Score, a.Stage), std::tuple(e.Rank, e.Score, e.Stage))
+          << "entries " << i - 1 << " and " << i;
     }
   }
 
@@ -276,7 +271,6 @@ TEST(Soak, RandomPlayKeepsTheRulesAndEverySaveReadsBack) {
   const double hours = envNumber("KORVANE_SOAK_HOURS", 0.3);
   const auto seed = static_cast<uint32_t>(envNumber("KORVANE_SOAK_SEED", 1));
   SimProgramDir dir;
-  const QString ini = dir.path() + "/qelmira.ini";
   int sessions = 0;
   double totals[4] = {};  // games, steps, virtual ms, name entries, as a session reports them
   std::mt19937 rng(seed);
@@ -291,7 +285,7 @@ TEST(Soak, RandomPlayKeepsTheRulesAndEverySaveReadsBack) {
     // The file the closed program saved holds what it had.
     SettingsData d;
     WindowPlacement wp;
-    ASSERT_TRUE(LoadSettings(ini, d, wp)) << "session " << sessions;
+    ASSERT_TRUE(LoadSettings(dir.path() + "/qelmira.ini", d, wp)) << "session " << sessions;
     EXPECT_EQ(describe(d.ranking, d.opt, d.ticks, d.recentName).toStdString(),
               out.section('\n', 1).toStdString())
         << "session " << sessions << " (seed " << s << ")";

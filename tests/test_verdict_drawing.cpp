@@ -102,10 +102,7 @@ TEST_F(VerdictDrawing, TheMagnifierOpensOnlyForCloseCalls) {
     SCOPED_TRACE(testing::Message() << "p " << c.p << " row " << c.row);
     st().AnsRow = static_cast<int16_t>(c.row);
     double y = (c.p + c.row) * g.RowHeight - 0.687 * 15;
-    if (c.towardInside < 0)
-      while (pOf(y, c.row) > c.p) y = std::nextafter(y, -1e9);
-    if (c.towardInside > 0)
-      while (pOf(y, c.row) < c.p) y = std::nextafter(y, 1e9);
+    while (c.towardInside * (pOf(y, c.row) - c.p) < 0) y = std::nextafter(y, c.towardInside * 1e9);
     st().m.PointY = y;
     const int kakudai = count("kakudai");
     const uint32_t t0 = sim->now();

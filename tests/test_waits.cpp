@@ -30,8 +30,7 @@ TEST_F(ClockWaits, ZeroReturnsAtOnceAndPausedTimeIsNotCounted) {
     const uint32_t t0 = sim->now();
     form->MarkTime();
     form->WaitSince(0, true);  // after one pass of events
-    EXPECT_EQ(sim->now(), t0);
-    EXPECT_TRUE(ran);
+    EXPECT_EQ(std::tuple(sim->now(), ran), std::tuple(t0, true));
 
     st().GameMode = 1;  // between stages, where the pause is allowed
     sim->at(t0 + 400, [&] { key(Qt::Key_Escape); });
@@ -145,7 +144,7 @@ TEST_F(Waits, AnOpenMenuHoldsTheRunAndTheWaitsWhileTimersTick) {
                 QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
               });
             });
-  play({.press = false, .offset = {}});
+  play(kNoPress);
   EXPECT_EQ(xHeld, xOpen);
   EXPECT_GE(ticksInMenu, 14);
   // The held frame ends when the menu closes; the next one is a full frame.
@@ -167,9 +166,9 @@ TEST_F(Waits, AnOpenMenuHoldsTheRunAndTheWaitsWhileTimersTick) {
   sim->after(1600, [&] { form->mnuPopupMenu->close(); });
   form->MarkTime();
   form->WaitSince(500, true);
-  EXPECT_EQ(sim->now() - t0, 1600u);
-  EXPECT_EQ(static_cast<uint32_t>(st().WaitStart), t0);  // not a pause
-  EXPECT_EQ(ticks, 15);
+  // Neither a pause (the wait's start stays) nor a stop of the timers.
+  EXPECT_EQ(std::tuple(sim->now() - t0, static_cast<uint32_t>(st().WaitStart), ticks),
+            std::tuple(1600u, t0, 15));
 
   // The game-over wait after a lost retry, held by the game menu.
   sim->when([&] { return st().GameMode == 2; }, [&] { st().Score = 5; });
