@@ -30,10 +30,12 @@ class EndTicks : public SimGame {
     done = tick;
   }
   int done = 0;
-  bool inPhase2() const { return !form->PicMain->Visible() && !form->timFryLetters->enabled(); }
-  // Runs to tick `n` of the ending's second phase.
+  // Runs to tick `n` of the ending's second phase, once the plot is gone and
+  // the letters have flown.
   void toPhase2Tick(int n) {
-    sim->runUntil([&] { return inPhase2() && st().EndingTicks == n; });
+    sim->runUntil([&] {
+      return !form->PicMain->Visible() && !form->timFryLetters->enabled() && st().EndingTicks == n;
+    });
   }
   // A game of rank `rank` with no score, ended in `stage`, into a cleared table.
   void enterRanking(int16_t rank, int16_t stage) {

@@ -84,29 +84,23 @@ TEST_F(Waits, AQuitRequestedByAHandlerEndsTheProgramWhereverTheGameWaits) {
             st().QuitRequested = 1;
             sim->exitCode = 3;
           };
-          auto inRun = [&](double x) { return form->CmdAns->Enabled() && st().m.PointX > x; };
-          switch (where) {
-            case BareWait:
-              sim->after(100, quit);
-              sim->after(499, [&] { sim->exitCode = 4; });
-              form->MarkTime();
-              form->WaitSince(500, true);
-              break;
-            case CountDown:
-              sim->when([&] { return form->Labelmsg->Caption() == " 2 "; }, quit);
-              clickAns();
-              break;
-            case PausedRun:
-              sim->when([&] { return inRun(500); }, [&] { key(Qt::Key_Escape); });
-              sim->when([&] { return st().Paused != 0; }, quit);
-              clickAns();
-              break;
-            case Marking:
-              sim->when([&] { return inRun(500); }, [&] { clickAns(); });
-              sim->when([&] { return st().Frozen == 1; }, quit);
-              clickAns();
-              break;
+          if (where == BareWait) {
+            sim->after(100, quit);
+            sim->after(499, [&] { sim->exitCode = 4; });
+            form->MarkTime();
+            form->WaitSince(500, true);
+            std::_Exit(5);
           }
+          if (where == CountDown) {
+            sim->when([&] { return form->Labelmsg->Caption() == " 2 "; }, quit);
+          } else {
+            // In the run: paused by Escape, or held by the press for the marking.
+            sim->when([&] { return form->CmdAns->Enabled() && st().m.PointX > 500; },
+                      [&] { where == PausedRun ? key(Qt::Key_Escape) : clickAns(); });
+            sim->when([&] { return where == PausedRun ? st().Paused != 0 : st().Frozen == 1; },
+                      quit);
+          }
+          clickAns();
           std::_Exit(5);
         },
         ::testing::ExitedWithCode(3), "");
