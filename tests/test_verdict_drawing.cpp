@@ -132,35 +132,13 @@ TEST_F(VerdictDrawing, TheMagnifierOpensOnlyForCloseCalls) {
   EXPECT_FALSE(form->picKakudai->Visible());
 }
 
-// After a right answer the verdict flickers light on dark in random colours
-// and the final point sparkles: a channel is 128 + 128 r or 128 r, and 256
-// shows as 255.
-TEST_F(VerdictDrawing, TheVerdictAndTheFinalPointSparkleInRandomColours) {
+// The verdict's two yellow lines stand centred on the plot, wrong or right,
+// the first in 14-point Gothic, the second in 12-point bold. After a right
+// answer the verdict flickers light on dark in random colours and the final
+// point sparkles: a channel is 128 + 128 r or 128 r, and 256 shows as 255.
+TEST_F(VerdictDrawing, TheVerdictLinesStandCentredAndSparkleInRandomColoursWhenRight) {
   start();
-  play({.offset = 0});
-  ASSERT_TRUE(form->timCorrect->enabled() && form->timAnsPoint->enabled());
-  const float top = 1.0f - 1.0f / 16777216.0f;
-  const struct {
-    float r[3];
-    Color light, dark;
-  } cases[] = {{{0, 0.5f, top}, rgb(128, 192, 255), rgb(0, 64, 128)},
-               {{0.25f, 0.002f, 0.998f}, rgb(160, 128, 255), rgb(32, 0, 128)}};
-  for (const auto& c : cases) {
-    for (int i = 0; i < 3; ++i)
-      for (float r : c.r) sim->random().feed(r);
-    form->timCorrect_Timer();
-    EXPECT_EQ(form->Labelmsg->BackColor(), c.light);
-    EXPECT_EQ(form->Labelmsg->ForeColor(), c.dark);
-    form->timAnsPoint_Timer();
-    EXPECT_EQ(form->PicMain->Point(st().m.PointX, st().m.PointY), c.light);
-  }
-}
-
-// The verdict's two yellow lines stand centred on the plot, right or wrong,
-// the first in 14-point Gothic, the second in 12-point bold.
-TEST_F(VerdictDrawing, TheVerdictLinesStandCentred) {
-  start();
-  for (bool right : {true, false}) {
+  for (bool right : {false, true}) {
     SCOPED_TRACE(right);
     play({.offset = 0, .rightRow = right});
     const std::pair<QString, QFont> lines[] = {
@@ -198,6 +176,23 @@ TEST_F(VerdictDrawing, TheVerdictLinesStandCentred) {
       EXPECT_LE(ink, advance) << fraction;
       EXPECT_LT(advance - ink, QFontMetrics(larger).horizontalAdvance(text) - advance) << fraction;
     }
+  }
+
+  ASSERT_TRUE(form->timCorrect->enabled() && form->timAnsPoint->enabled());
+  const float top = 1.0f - 1.0f / 16777216.0f;
+  const struct {
+    float r[3];
+    Color light, dark;
+  } cases[] = {{{0, 0.5f, top}, rgb(128, 192, 255), rgb(0, 64, 128)},
+               {{0.25f, 0.002f, 0.998f}, rgb(160, 128, 255), rgb(32, 0, 128)}};
+  for (const auto& c : cases) {
+    for (int i = 0; i < 3; ++i)
+      for (float r : c.r) sim->random().feed(r);
+    form->timCorrect_Timer();
+    EXPECT_EQ(form->Labelmsg->BackColor(), c.light);
+    EXPECT_EQ(form->Labelmsg->ForeColor(), c.dark);
+    form->timAnsPoint_Timer();
+    EXPECT_EQ(form->PicMain->Point(st().m.PointX, st().m.PointY), c.light);
   }
 }
 
