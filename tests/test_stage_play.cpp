@@ -9,7 +9,10 @@ namespace kv::test {
 
 using StagePlay = StagePlayer;
 
-TEST_F(StagePlay, PressesScoreByColumnsFromTheRedLineAndSweepThirtyMsPerColumn) {
+// A right answer scores by columns from the red line, swept at 30 ms a
+// column. "正解！" stands left of the button, then slides out to the left in
+// steps of 20 ms, each longer than the last, before the next stage counts down.
+TEST_F(StagePlay, ARightAnswerScoresByColumnsFromTheRedLineSweepsAndSlidesAway) {
   start();
   // Stage 1 pays 5 points per column early and costs 10 per column late.
   const std::pair<int32_t, int32_t> cases[] = {{0, 500}, {-5, 525}, {-1, 505}, {2, 480}, {3, 470}};
@@ -33,6 +36,29 @@ TEST_F(StagePlay, PressesScoreByColumnsFromTheRedLineAndSweepThirtyMsPerColumn) 
     EXPECT_EQ(form->LabelScore->Caption(), QString("SCORE  %1").arg(c.second));
     EXPECT_EQ(sim->now() - lastPlay("correct"), 30u * static_cast<uint32_t>(std::abs(c.first)));
   }
+
+  const double width = form->Labelmsg->Width();
+  const double right = form->CmdAns->Left() - width - 150;
+  EXPECT_EQ(form->Labelmsg->Left(), right);
+  std::vector<std::pair<uint32_t, double>> steps;  // (time, left) at each move
+  sim->when(
+      [&] {
+        const double left = form->Labelmsg->Left();
+        if (form->Labelmsg->Caption() == "正解！" && left != right &&
+            (steps.empty() || steps.back().second != left))
+          steps.emplace_back(sim->now(), left);
+        return false;
+      },
+      [] {});
+  play(kNoPress);
+  ASSERT_GE(steps.size(), 3u);
+  for (size_t i = 1; i < steps.size(); ++i) {
+    EXPECT_EQ(steps[i].first - steps[i - 1].first, 20u) << i;
+    const double before = i > 1 ? steps[i - 2].second - steps[i - 1].second : 0;
+    EXPECT_GE(steps[i - 1].second - steps[i].second, before) << i;
+  }
+  EXPECT_LT(steps.back().second, form->PicMain->Left() - width);
+  EXPECT_GE(steps[steps.size() - 2].second, form->PicMain->Left() - width);
 }
 
 TEST_F(StagePlay, AMissCostsThePenaltyAndTheRetryHidesTheStageTitle) {
@@ -68,35 +94,6 @@ TEST_F(StagePlay, AMissCostsThePenaltyAndTheRetryHidesTheStageTitle) {
   play(kNoPress);
   EXPECT_EQ(std::tuple(st().Score, form->CmdAns->Caption(), form->timGameover->enabled()),
             std::tuple(0, QString("RETRY!"), false));
-}
-
-// "正解！" stands left of the button, then slides out to the left in steps of
-// 20 ms, each longer than the last, before the next stage counts down.
-TEST_F(StagePlay, TheVerdictSlidesAwayFasterAndFaster) {
-  start();
-  play({.offset = 0});
-  const double width = form->Labelmsg->Width();
-  const double right = form->CmdAns->Left() - width - 150;
-  EXPECT_EQ(form->Labelmsg->Left(), right);
-  std::vector<std::pair<uint32_t, double>> steps;  // (time, left) at each move
-  sim->when(
-      [&] {
-        const double left = form->Labelmsg->Left();
-        if (form->Labelmsg->Caption() == "正解！" && left != right &&
-            (steps.empty() || steps.back().second != left))
-          steps.emplace_back(sim->now(), left);
-        return false;
-      },
-      [] {});
-  play(kNoPress);
-  ASSERT_GE(steps.size(), 3u);
-  for (size_t i = 1; i < steps.size(); ++i) {
-    EXPECT_EQ(steps[i].first - steps[i - 1].first, 20u) << i;
-    const double before = i > 1 ? steps[i - 2].second - steps[i - 1].second : 0;
-    EXPECT_GE(steps[i - 1].second - steps[i].second, before) << i;
-  }
-  EXPECT_LT(steps.back().second, form->PicMain->Left() - width);
-  EXPECT_GE(steps[steps.size() - 2].second, form->PicMain->Left() - width);
 }
 
 // A double click on "NEXT STAGE" starts one stage. The retry of the missed
