@@ -43,8 +43,9 @@ class GameEnd : public StagePlayer {
 // wait after it starts from the nearest whole second of the day; it must end
 // 3.5 to 4.5 s after the effect, across midnight or with the wall clock set
 // back an hour meanwhile, and keep the window responsive. Then the table,
-// without an entry.
-TEST_F(GameEnd, AGameLostInStageOneShrinksThePlotWaitsAboutFourSecondsAndShowsTheTable) {
+// without an entry. From the title the menu shows the table again, and clears
+// it only on Yes.
+TEST_F(GameEnd, AGameLostInStageOneWaitsAboutFourSecondsAndShowsTheTableClearedOnlyOnYes) {
   const struct {
     double before;  // seconds from the effect to midnight (0: at noon)
     bool setBack;   // the wall clock goes back an hour during the wait
@@ -95,6 +96,27 @@ TEST_F(GameEnd, AGameLostInStageOneShrinksThePlotWaitsAboutFourSecondsAndShowsTh
                          form->picHS->Visible()),
               std::tuple(0, true, 504 * 15.0, false));
   }
+
+  // The table shown from the title, and cleared only on Yes.
+  mod().hs.e[0] = {"KORVANE", "02/08/17", 123, 7, 9};
+  form->HighScore->click();
+  EXPECT_EQ(std::tuple(st().GameMode, form->picHS->Visible(), form->PicMain->Visible(), line(0)),
+            std::tuple(6, true, false, QString("KORVANE     02/08/17        00123     07")));
+  // No: nothing changes. Yes: ten default lines, redrawn.
+  sim->answers = {false, true};
+  form->mnuClearHighScore->click();
+  EXPECT_EQ(table().e[0].Name, "KORVANE");
+  form->mnuClearHighScore->click();
+  EXPECT_EQ(table().e[0].Name, "Empty");
+  EXPECT_EQ(line(0), "Empty       --/--/--     -  00000     10");
+  ASSERT_EQ(sim->messages.size(), 2u);
+  EXPECT_TRUE(sim->messages[0].endsWith("ハイスコアを初期化してもよろしいですか？"));
+  clickAns();
+  EXPECT_EQ(st().GameMode, 0);
+  // On the title the table is cleared without being shown.
+  mod().hs.e[3].Score = 77;
+  form->mnuClearHighScore->click();
+  EXPECT_EQ(std::tuple(table().e[3].Score, form->picHS->Visible()), std::tuple(0, false));
 }
 
 TEST_F(GameEnd, TheNameIsTypedInUpperCaseOrPickedFromTheTilesAndStoredByTheRules) {
@@ -177,29 +199,6 @@ TEST_F(GameEnd, TheNameIsTypedInUpperCaseOrPickedFromTheTilesAndStoredByTheRules
   clickAns();
   EXPECT_EQ(std::tuple(table().e[st().RankPos].Name, mod().RecentName),
             std::tuple(QString("?"), QString("?")));
-}
-
-TEST_F(GameEnd, TheTableIsShownFromTheTitleAndClearedOnlyOnYes) {
-  start();
-  mod().hs.e[0] = {"KORVANE", "02/08/17", 123, 7, 9};
-  form->HighScore->click();
-  EXPECT_EQ(std::tuple(st().GameMode, form->picHS->Visible(), form->PicMain->Visible(), line(0)),
-            std::tuple(6, true, false, QString("KORVANE     02/08/17        00123     07")));
-  // No: nothing changes. Yes: ten default lines, redrawn.
-  sim->answers = {false, true};
-  form->mnuClearHighScore->click();
-  EXPECT_EQ(table().e[0].Name, "KORVANE");
-  form->mnuClearHighScore->click();
-  EXPECT_EQ(table().e[0].Name, "Empty");
-  EXPECT_EQ(line(0), "Empty       --/--/--     -  00000     10");
-  ASSERT_EQ(sim->messages.size(), 2u);
-  EXPECT_TRUE(sim->messages[0].endsWith("ハイスコアを初期化してもよろしいですか？"));
-  clickAns();
-  EXPECT_EQ(st().GameMode, 0);
-  // On the title the table is cleared without being shown.
-  mod().hs.e[3].Score = 77;
-  form->mnuClearHighScore->click();
-  EXPECT_EQ(std::tuple(table().e[3].Score, form->picHS->Visible()), std::tuple(0, false));
 }
 
 // Closing the window by the desktop, inside a moving frame or in each
