@@ -55,7 +55,10 @@ TEST_F(PlotBoard, GridLinesFallEveryTenColumnsOnTheAnswerLine) {
   }
 }
 
-TEST_F(VerdictDrawing, TheProbeAgreesWithTheRowBandsAwayFromTheBoundaries) {
+// The probe of the answer strip finds the marked row's band, and only it,
+// away from the row boundaries; then the magnifier, which opens only for
+// close calls.
+TEST_F(VerdictDrawing, TheProbeAgreesWithTheRowBandsAndTheMagnifierOpensOnlyForCloseCalls) {
   start();
   const PlotGeometry& g = st().geo;
   const double probeX = form->PicMain->Width() - 90;
@@ -80,12 +83,9 @@ TEST_F(VerdictDrawing, TheProbeAgreesWithTheRowBandsAwayFromTheBoundaries) {
     }
     EXPECT_EQ(mismatches, 0);
   }
-}
 
-TEST_F(VerdictDrawing, TheMagnifierOpensOnlyForCloseCalls) {
-  start();
+  // The magnifier opens only for close calls.
   form->ClearBoard();
-  const PlotGeometry& g = st().geo;
   const double w = form->picKakudai->Width();
   // p as the close-call test computes it.
   auto pOf = [&](double y, int row) { return (y + 0.687 * 15) / g.RowHeight - row; };
