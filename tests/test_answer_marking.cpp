@@ -6,7 +6,7 @@ namespace kv::test {
 
 using AnswerMarking = StagePlayer;
 
-TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRules) {
+TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRulesAndThePromptTypesItselfOut) {
   start();
   sim->when([&] { return form->CmdAns->Enabled() && columnAt(st().m.PointX) == 30; },
             [&] { clickAns(); });
@@ -70,6 +70,20 @@ TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRules) {
             });
   clickAns();
   EXPECT_EQ(st().GameMode, 1);  // the run went on to its verdict
+
+  // The prompt types itself out a letter a tick, stands, asks "Where???" for
+  // eleven ticks and starts again at the 38th; its outline says the same.
+  const std::pair<int, QString> rows[] = {{1, "解解解解解解解解解"}, {2, "解答答答答答答答答"},
+                                          {9, "解答してください！"}, {25, "解答してください！"},
+                                          {26, "Where???"},          {36, "Where???"},
+                                          {37, "Where???"},          {38, "解解解解解解解解解"}};
+  st().AnsPromptTick = 0;
+  int tick = 0;
+  for (const auto& [at, caption] : rows) {
+    for (; tick < at; ++tick) form->timLabelAns_Timer();
+    EXPECT_EQ(form->LabelAns[0]->Caption(), caption) << at;
+    EXPECT_EQ(form->LabelAns[4]->Caption(), caption) << at;
+  }
 }
 
 TEST_F(AnswerMarking, MarkingUndoesTheFlashSoOnlyThePressMarksAndTheCellRemain) {
@@ -113,23 +127,6 @@ TEST_F(AnswerMarking, MarkingUndoesTheFlashSoOnlyThePressMarksAndTheCellRemain) 
   clickAns();
   EXPECT_GE(row, 0);
   EXPECT_EQ(st().AnswerHit, 1);
-}
-
-// The prompt types itself out a letter a tick, stands, asks "Where???" for
-// eleven ticks and starts again at the 38th; its outline says the same.
-TEST_F(AnswerMarking, ThePromptTypesItselfOutAsksWhereAndStartsAgain) {
-  start();
-  const std::pair<int, QString> rows[] = {{1, "解解解解解解解解解"}, {2, "解答答答答答答答答"},
-                                          {9, "解答してください！"}, {25, "解答してください！"},
-                                          {26, "Where???"},          {36, "Where???"},
-                                          {37, "Where???"},          {38, "解解解解解解解解解"}};
-  st().AnsPromptTick = 0;
-  int tick = 0;
-  for (const auto& [at, caption] : rows) {
-    for (; tick < at; ++tick) form->timLabelAns_Timer();
-    EXPECT_EQ(form->LabelAns[0]->Caption(), caption) << at;
-    EXPECT_EQ(form->LabelAns[4]->Caption(), caption) << at;
-  }
 }
 
 }  // namespace kv::test

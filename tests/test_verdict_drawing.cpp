@@ -12,19 +12,18 @@ namespace kv::test {
 using PlotBoard = SimGame;
 using VerdictDrawing = StagePlayer;
 
-TEST_F(PlotBoard, ScoreTextHasALeadingBlankUnlessNegative) {
+// The status row's score has a leading blank unless it is negative; the
+// stage board's grid lines fall every ten columns on the answer line's.
+TEST_F(PlotBoard, TheScoreHasALeadingBlankUnlessNegativeAndGridLinesFallEveryTenColumns) {
   Form& f = start();
-  const std::pair<int, const char*> cases[] = {
+  const std::pair<int, const char*> scores[] = {
       {500, "SCORE  500"}, {0, "SCORE  0"}, {-1, "SCORE -1"}, {-20, "SCORE -20"}};
-  for (auto [score, text] : cases) {
+  for (auto [score, text] : scores) {
     st().Score = score;
     f.ShowScore();
     EXPECT_EQ(f.LabelScore->Caption(), text);
   }
-}
 
-TEST_F(PlotBoard, GridLinesFallEveryTenColumnsOnTheAnswerLine) {
-  Form& f = start();
   const struct {
     int ansColumn;
     std::vector<int> lines;
