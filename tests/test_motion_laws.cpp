@@ -32,14 +32,6 @@ int32_t step(int16_t stage, MotionState& m, Random& rnd, int32_t gameMode = 2) {
   return p;
 }
 
-// The converging point never goes below the plot's last row of pixels.
-TEST(MotionLawsTest, TheConvergingPointStaysAboveTheFootOfThePlot) {
-  Random rnd;
-  MotionState m{.AccelY = 5245, .TargetY = 5245};
-  ApplyLaw(10, m, DesignedGeometry(), DesignedPicture(), 2, 40, rnd);
-  EXPECT_EQ(m.PointY, 5250 - 15);
-}
-
 // Every stage: its catalogue entry, its set-up and frames of its law, against
 // values worked out from the designed formulas independently of this code.
 // The draws are chosen so that halves rounded to even, signs, bounces, the
@@ -139,32 +131,34 @@ TEST(MotionLawsTest, EveryStageSetsUpAndMovesByItsDesignedFormulas) {
   }
 }
 
-// A counter never produced by play must not index outside the four bars.
-TEST(MotionLawsTest, RaceWithANegativeCounterStaysInsideTheBars) {
-  Random rnd(3);
-  MotionState m = setUp(6, rnd).m;
-  m.StageCounter = -3;
-  step(6, m, rnd);
-  EXPECT_EQ(m.StageCounter, 2);
-}
-
-TEST(MotionLawsTest, ModWrapsOnReachingTheBottomWithoutAdvancing) {
+// Single laws at their edges: the converging point never goes below the
+// plot's last row of pixels; Race with a counter never produced by play stays
+// inside the four bars; MOD wraps on reaching the bottom without advancing;
+// Ambition slows only after the press near the end, moving right.
+TEST(MotionLawsTest, SingleLawsAtTheirEdges) {
   Random rnd;
+  MotionState m{.AccelY = 5245, .TargetY = 5245};
+  ApplyLaw(10, m, DesignedGeometry(), DesignedPicture(), 2, 40, rnd);
+  EXPECT_EQ(m.PointY, 5250 - 15);
+
+  Random race(3);
+  m = setUp(6, race).m;
+  m.StageCounter = -3;
+  step(6, m, race);
+  EXPECT_EQ(m.StageCounter, 2);
+
   // Lands exactly on PlotBottom: wraps in place.
-  MotionState m{.PointX = 100, .PointY = 5000, .VelX = 50, .VelY = 250};
+  m = {.PointX = 100, .PointY = 5000, .VelX = 50, .VelY = 250};
   step(12, m, rnd);
   EXPECT_EQ(std::pair(m.PointX, m.PointY), std::pair(100.0, 0.0));
   m.PointY = 4999.5;  // half a twip short: moves on
   step(12, m, rnd);
   EXPECT_EQ(std::pair(m.PointX, m.PointY), std::pair(150.0, 5249.5));
-}
 
-TEST(MotionLawsTest, AmbitionSlowsOnlyAfterPressNearTheEndMovingRight) {
   for (const auto& [mode, velX, period] :
        {std::tuple{3, 10.0, 400}, std::tuple{2, 10.0, 40}, std::tuple{3, -10.0, 40}}) {
-    Random rnd;
     // Lands beyond PlotRight - 540 either way.
-    MotionState m{.PointX = 6000, .VelX = velX, .AccelX = 7000, .ParamA = 2};
+    m = {.PointX = 6000, .VelX = velX, .AccelX = 7000, .ParamA = 2};
     EXPECT_EQ(step(15, m, rnd, mode), period) << mode << ' ' << velX;
   }
 }
