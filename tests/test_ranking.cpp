@@ -24,12 +24,10 @@ TEST(ScoringTest, RankRuleAtEveryBoundary) {
     EXPECT_EQ(RankRule(c.score, c.misses), c.rank) << c.score << " / " << c.misses;
 }
 
-TEST(ScoringTest, VerdictTexts) {
+// The verdict's score line, and the sweep's colour, whose halves round to even.
+TEST(ScoringTest, VerdictTextAndSweepColour) {
   EXPECT_EQ(ScoreLineText(5, 10, 50), QStringLiteral("+5 x 10 = +50"));
   EXPECT_EQ(ScoreLineText(-3, 20, -60), QStringLiteral("-3 x 20 = -60"));
-}
-
-TEST(ScoringTest, SweepColourRoundsHalvesToEven) {
   const struct {
     int intensity, k, n, red, blue;
   } cases[] = {
@@ -42,13 +40,6 @@ TEST(ScoringTest, SweepColourRoundsHalvesToEven) {
 }
 
 const QDate kToday(2002, 8, 17);
-
-TEST(Ranking, Dates) {
-  EXPECT_EQ(CheckDate("2002/8/17"), "--/--/--");
-  EXPECT_EQ(CheckDate("02/08/17"), "02/08/17");
-  EXPECT_EQ(FormatRankingDate(QDate(2010, 1, 5)), "10/01/05");
-  EXPECT_EQ(CheckDate(FormatRankingDate(QDate())), "--/--/--");
-}
 
 // A result (rank, score, stage) goes in above the first entry it beats: rank,
 // then score, then stage decide, so a higher rank beats any score, and a full
@@ -127,9 +118,14 @@ TEST(Ranking, NormalizeName) {
   }
 }
 
-// Names are padded to ten characters, not bytes; a rank code outside 1..8
-// shows a blank; numbers keep their leading zeros and grow to the right.
-TEST(Ranking, TableLines) {
+// A date is kept only in its own form. Names are padded to ten characters,
+// not bytes; a rank code outside 1..8 shows a blank; numbers keep their
+// leading zeros and grow to the right.
+TEST(Ranking, DatesAndTableLines) {
+  EXPECT_EQ(CheckDate("2002/8/17"), "--/--/--");
+  EXPECT_EQ(CheckDate("02/08/17"), "02/08/17");
+  EXPECT_EQ(FormatRankingDate(QDate(2010, 1, 5)), "10/01/05");
+  EXPECT_EQ(CheckDate(FormatRankingDate(QDate())), "--/--/--");
   const struct {
     RankingEntry e;
     QString line;

@@ -20,8 +20,10 @@ class ClockWaits : public StagePlayer {
   }
 };
 
-// Also across the moments the 32-bit clock passes 2^31 and wraps to 0.
-TEST_F(ClockWaits, ZeroReturnsAtOnceAndPausedTimeIsNotCounted) {
+// A wait of zero returns at once and paused time is not counted, also across
+// the moments the 32-bit clock passes 2^31 and wraps to 0; a clock that moves
+// on between reads neither shortens nor stretches a wait.
+TEST_F(ClockWaits, ZeroReturnsAtOncePausedTimeIsNotCountedAndAMovingClockStretchesNoWait) {
   for (uint32_t startMs : {1'000'000u, 0x7FFF'FE00u, 0xFFFF'FE00u}) {
     SCOPED_TRACE(startMs);
     startAt(startMs);
@@ -42,13 +44,11 @@ TEST_F(ClockWaits, ZeroReturnsAtOnceAndPausedTimeIsNotCounted) {
     form->WaitSince(600, true);
     EXPECT_EQ(sim->now() - t0, 2600u);
   }
-}
 
-// On a loaded machine the clock moves on between two reads. A wait then
-// still lasts its time and overshoots it by no more than the clock moved
-// during the wait's own last reads; in particular a wait without events
-// never sizes its sleep from a reading taken after the deadline.
-TEST_F(ClockWaits, AClockThatMovesBetweenReadsNeitherShortensNorStretchesAWait) {
+  // On a loaded machine the clock moves on between two reads. A wait then
+  // still lasts its time and overshoots it by no more than the clock moved
+  // during the wait's own last reads; in particular a wait without events
+  // never sizes its sleep from a reading taken after the deadline.
   for (uint32_t startMs : {1'000'000u, 0xFFFF'FFF0u}) {
     for (uint32_t delay : {1u, 2u, 3u, 7u}) {
       startAt(startMs);
