@@ -205,48 +205,25 @@ TEST_F(EndTicks, ClearingTheTableDuringTheEndingLeavesAConsistentGame) {
 }
 
 // The name box lies over the name column of the new line, 2 pixels up and
-// left; the heading is drawn in front of the grey bar under it.
-TEST_F(EndTicks, TheNameBoxLiesOverTheNewLine) {
+// left; the typed name loses its outer blanks; ranks Z and S leave a hint;
+// the new line flashes; the heading is drawn in front of the grey bar under it.
+TEST_F(EndTicks, TheNameEntryBoxItsTrimmingItsHintsAndItsFlash) {
   startSized();
   const struct {
     int pos;
     double top;
-  } rows[] = {{0, 2359.5}, {4, 3324.954545}, {9, 4531.772727}};
-  for (const auto& r : rows) {
+  } places[] = {{0, 2359.5}, {4, 3324.954545}, {9, 4531.772727}};
+  for (const auto& r : places) {
     enterRanking(1, static_cast<int16_t>(11 - r.pos));
     ASSERT_EQ(st().RankPos, r.pos);
     EXPECT_NEAR(form->txtName->Left(), 1213.6, 1e-6);
     EXPECT_NEAR(form->txtName->Top(), r.top, 1e-6) << r.pos;
     clickAns();
   }
-  // The new line swings between yellow and red every 8 ticks of 150 ms;
-  // the letter keys cycle through the colours, a sixteenth apart.
-  enterRanking(1, 2);
-  ASSERT_EQ(st().RankPos, 9);
-  st().NameFlashTicks = 0;
-  const struct {
-    int tick;
-    Color line, key;
-  } flash[] = {{1, rgb(255, 192, 0), rgb(212, 42, 128)},
-               {4, rgb(255, 0, 0), rgb(152, 18, 188)},
-               {7, rgb(255, 192, 0), rgb(92, 78, 248)},
-               {8, rgb(255, 255, 0), rgb(72, 98, 244)},
-               {9, rgb(255, 192, 0), rgb(52, 118, 224)}};
-  for (const auto& f : flash) {
-    toTick(150, f.tick);
-    EXPECT_EQ(form->labHS[st().RankPos]->ForeColor(), f.line) << f.tick;
-    EXPECT_EQ(form->labChr[1]->ForeColor(), f.key) << f.tick;
-    EXPECT_EQ(form->labChr[17]->ForeColor(), f.key) << f.tick;
-  }
-  const QObjectList& order = form->picHS->widget()->children();
-  EXPECT_GT(order.indexOf(form->labName->widget()), order.indexOf(form->linName->widget()));
-}
 
-// Blanks are trimmed from both ends of the box (the box shows the result);
-// full-width blanks are not trimmed but become half-width when stored. Rank Z
-// and rank S leave a hint after the name entry; no other rank does.
-TEST_F(EndTicks, TheTypedNameLosesItsOuterBlanksOnlyAndOnlyRanksZAndSLeaveAHint) {
-  startSized();
+  // Blanks are trimmed from both ends of the box (the box shows the result);
+  // full-width blanks are not trimmed but become half-width when stored. Rank
+  // Z and rank S leave a hint after the name entry; no other rank does.
   const QString z = "Ｚランク　おめでとう！: 「解答してください！」の文字を15回クリック！";
   const QString s = "Ｓランク　おめでとう！: 実はＥランクの下に、Ｚランクが存在するという・・・";
   const struct {
@@ -274,6 +251,28 @@ TEST_F(EndTicks, TheTypedNameLosesItsOuterBlanksOnlyAndOnlyRanksZAndSLeaveAHint)
     EXPECT_EQ(QStringList(sim->messages.begin(), sim->messages.end()).join("|"), r.message);
     EXPECT_EQ(sim->icons.empty() ? MsgIcon::None : sim->icons[0], r.icon);
   }
+
+  // The new line swings between yellow and red every 8 ticks of 150 ms;
+  // the letter keys cycle through the colours, a sixteenth apart.
+  enterRanking(1, 2);
+  ASSERT_EQ(st().RankPos, 9);
+  st().NameFlashTicks = 0;
+  const struct {
+    int tick;
+    Color line, key;
+  } flash[] = {{1, rgb(255, 192, 0), rgb(212, 42, 128)},
+               {4, rgb(255, 0, 0), rgb(152, 18, 188)},
+               {7, rgb(255, 192, 0), rgb(92, 78, 248)},
+               {8, rgb(255, 255, 0), rgb(72, 98, 244)},
+               {9, rgb(255, 192, 0), rgb(52, 118, 224)}};
+  for (const auto& f : flash) {
+    toTick(150, f.tick);
+    EXPECT_EQ(form->labHS[st().RankPos]->ForeColor(), f.line) << f.tick;
+    EXPECT_EQ(form->labChr[1]->ForeColor(), f.key) << f.tick;
+    EXPECT_EQ(form->labChr[17]->ForeColor(), f.key) << f.tick;
+  }
+  const QObjectList& order = form->picHS->widget()->children();
+  EXPECT_GT(order.indexOf(form->labName->widget()), order.indexOf(form->linName->widget()));
 }
 
 }  // namespace kv::test
