@@ -104,10 +104,9 @@ TEST_F(AnswerMarking, MarkingUndoesTheFlashSoOnlyThePressMarksAndTheCellRemain) 
   sim->when([&] { return st().GameMode == 3 && st().Frozen == 0; },
             [&] {
               row = st().AnsRow;
-              const QImage marked = form->PicMain->image();
               const int pressPx = toPx(32 * 120 + 30);
               const int stripPx = toPx(st().geo.PlotRight);
-              for (const QPoint& p : differences(beforePress, marked)) {
+              for (const QPoint& p : differences(beforePress, form->PicMain->image())) {
                 if (p.x() >= stripPx) {
                   // Only the marked cell changed in the strip.
                   const int32_t h = st().geo.RowHeight;

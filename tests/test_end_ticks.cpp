@@ -17,9 +17,9 @@ class EndTicks : public SimGame {
     EXPECT_EQ(std::tuple(form->formWidth(), form->formHeight()), std::tuple(7650.0, 6390.0));
     return *form;
   }
-  // The ending of a game won with `score` and no miss (rank S from 1600).
-  void startEnding(int32_t score) {
-    st().Score = score;
+  // The ending of a game won with 5000 points and no miss: rank S.
+  void startEnding() {
+    st().Score = 5000;
     st().MissCount = 0;
     form->StartEnding();
   }
@@ -115,7 +115,7 @@ TEST_F(EndTicks, EveryFlyingLetterFliesShrinksAndFlashesOnItsOwnTicks) {
 TEST_F(EndTicks, ThePlotIsWashedAndSqueezedThenEachPartShowsOnItsTick) {
   startSized();
   form->PicMain->PSet(3000, 200, 0);
-  startEnding(5000);
+  startEnding();
   ASSERT_EQ(st().FinalRank, 8);
   const struct {
     int tick;
@@ -187,7 +187,7 @@ TEST_F(EndTicks, ClearingTheTableDuringTheEndingLeavesAConsistentGame) {
     SetUp();
     startSized();
     mod().hs.e[0] = {"KORVANE", "02/08/17", 9999, 15, 8};
-    startEnding(5000);
+    startEnding();
     toPhase2Tick(290);
     if (endsWhileAsked)
       sim->whileAsking = [&] { sim->runUntil([&] { return st().GameMode == 5; }); };

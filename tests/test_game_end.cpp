@@ -21,9 +21,8 @@ class GameEnd : public StagePlayer {
   void runToRanking() {
     sim->runUntil([this] { return st().GameMode == 5 || st().GameMode == 6; });
   }
-  void hover(int k) { sendMove(form->labChr[k]->widget(), {3, 3}); }
   void clickLetter(int k) {
-    hover(k);
+    sendMove(form->labChr[k]->widget(), {3, 3});
     QTest::mouseClick(form->labChr[k]->widget(), Qt::LeftButton, {}, QPoint(3, 3));
   }
   void type(const QString& s) { QTest::keyClicks(form->txtName->edit(), s); }
@@ -165,7 +164,7 @@ TEST_F(GameEnd, TheNameIsTypedInUpperCaseOrPickedFromTheTilesAndStoredByTheRules
   EXPECT_EQ(form->txtName->Text(), "ABCDEFGHIJ");
   clickLetter(26);
   // The letter under the pointer is white while the others cycle.
-  hover(5);
+  sendMove(form->labChr[5]->widget(), {3, 3});
   sim->advance(150);
   EXPECT_EQ(form->labChr[5]->ForeColor(), rgb(255, 255, 255));
   EXPECT_EQ(form->labChr[4]->ForeColor(), form->labChr[20]->ForeColor());

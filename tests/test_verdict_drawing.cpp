@@ -85,7 +85,6 @@ TEST_F(VerdictDrawing, TheProbeAgreesWithTheRowBandsAndTheMagnifierOpensOnlyForC
 
   // The magnifier opens only for close calls.
   form->ClearBoard();
-  const double w = form->picKakudai->Width();
   // p as the close-call test computes it.
   auto pOf = [&](double y, int row) { return (y + 0.687 * 15) / g.RowHeight - row; };
   const struct {
@@ -115,7 +114,7 @@ TEST_F(VerdictDrawing, TheProbeAgreesWithTheRowBandsAndTheMagnifierOpensOnlyForC
     if (c.opens) {
       // It grows in 20 steps out of the boundary nearest the point and ends
       // at the lower left of the plot.
-      const double top = form->PicMain->Height() - w - 120;
+      const double top = form->PicMain->Height() - form->picKakudai->Width() - 120;
       const double boundary = (c.row + (c.p > 0.5 ? 1 : 0)) * g.RowHeight + form->PicMain->Top();
       EXPECT_NEAR(firstTop, boundary + (top - boundary) / 20, 1e-6);
       EXPECT_EQ(form->picKakudai->Top(), top);
