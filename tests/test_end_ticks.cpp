@@ -12,11 +12,6 @@ namespace kv::test {
 
 class EndTicks : public SimGame {
  protected:
-  Form& startSized() {
-    start();
-    EXPECT_EQ(std::tuple(form->formWidth(), form->formHeight()), std::tuple(7650.0, 6390.0));
-    return *form;
-  }
   // The ending of a game won with 5000 points and no miss: rank S.
   void startEnding() {
     st().Score = 5000;
@@ -50,7 +45,9 @@ class EndTicks : public SimGame {
 // Tick k moves the plot 5 pixels right and down and takes 10 pixels off both
 // sides; tick 36 finds it under 10 pixels high and hides it.
 TEST_F(EndTicks, TheGameOverShrinksThePlotAroundItsCentre) {
-  startSized();
+  start();
+  // The window every test here starts with.
+  ASSERT_EQ(std::tuple(form->formWidth(), form->formHeight()), std::tuple(7650.0, 6390.0));
   form->StartGameOver();
   const struct {
     int tick;
@@ -72,7 +69,7 @@ TEST_F(EndTicks, TheGameOverShrinksThePlotAroundItsCentre) {
 // ticks to (1380 + 305 i, 639) shrinking from 342 to 30 points, then flashes
 // from RGB(0,1,0) through reds to black.
 TEST_F(EndTicks, EveryFlyingLetterFliesShrinksAndFlashesOnItsOwnTicks) {
-  startSized();
+  start();
   form->StartFlyingLetters();
   const struct {
     int tick, letter;
@@ -113,7 +110,7 @@ TEST_F(EndTicks, EveryFlyingLetterFliesShrinksAndFlashesOnItsOwnTicks) {
 // 12 ticks, "Your rank :" at 25, the rank letter fades in from 71 to 80, the
 // farewell at 150, the ranking at 300.
 TEST_F(EndTicks, ThePlotIsWashedAndSqueezedThenEachPartShowsOnItsTick) {
-  startSized();
+  start();
   form->PicMain->PSet(3000, 200, 0);
   startEnding();
   ASSERT_EQ(st().FinalRank, 8);
@@ -185,7 +182,7 @@ TEST_F(EndTicks, ClearingTheTableDuringTheEndingLeavesAConsistentGame) {
     SCOPED_TRACE(endsWhileAsked);
     TearDown();
     SetUp();
-    startSized();
+    start();
     mod().hs.e[0] = {"KORVANE", "02/08/17", 9999, 15, 8};
     startEnding();
     toPhase2Tick(290);
@@ -208,7 +205,7 @@ TEST_F(EndTicks, ClearingTheTableDuringTheEndingLeavesAConsistentGame) {
 // left; the typed name loses its outer blanks; ranks Z and S leave a hint;
 // the new line flashes; the heading is drawn in front of the grey bar under it.
 TEST_F(EndTicks, TheNameEntryBoxItsTrimmingItsHintsAndItsFlash) {
-  startSized();
+  start();
   const struct {
     int pos;
     double top;

@@ -9,21 +9,17 @@ namespace kv::test {
 
 using Waits = StagePlayer;
 
-// A fresh window on a clock that starts at `startMs`.
-class ClockWaits : public StagePlayer {
- protected:
-  void startAt(uint32_t startMs) {
+// A wait of zero returns at once and paused time is not counted, also across
+// the moments the 32-bit clock passes 2^31 and wraps to 0; a clock that moves
+// on between reads neither shortens nor stretches a wait.
+TEST_F(Waits, ZeroReturnsAtOncePausedTimeIsNotCountedAndAMovingClockStretchesNoWait) {
+  // A fresh window on a clock that starts at `startMs`.
+  auto startAt = [&](uint32_t startMs) {
     form.reset();
     sim = std::make_unique<SimPlatform>(startMs);
     sim->dir = dir.path();
     start();
-  }
-};
-
-// A wait of zero returns at once and paused time is not counted, also across
-// the moments the 32-bit clock passes 2^31 and wraps to 0; a clock that moves
-// on between reads neither shortens nor stretches a wait.
-TEST_F(ClockWaits, ZeroReturnsAtOncePausedTimeIsNotCountedAndAMovingClockStretchesNoWait) {
+  };
   for (uint32_t startMs : {1'000'000u, 0x7FFF'FE00u, 0xFFFF'FE00u}) {
     SCOPED_TRACE(startMs);
     startAt(startMs);
