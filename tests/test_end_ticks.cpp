@@ -87,9 +87,9 @@ TEST_F(EndTicks, EveryFlyingLetterFliesShrinksAndFlashesOnItsOwnTicks) {
     toTick(60, r.tick);
     ASSERT_EQ(st().FryTicks, r.tick);
     const Label& l = *form->LabFry[r.letter];
-    EXPECT_EQ(
-        std::tuple(l.Left(), l.Top(), l.FontSize(), l.ForeColor(), l.Caption()),
-        std::tuple(r.left, r.top, r.points, r.color, QString("Congraturations!").mid(r.letter, 1)))
+    EXPECT_EQ(std::tuple(l.Left(), l.Top(), l.FontSize(), l.ForeColor(), l.Caption(), l.Visible()),
+              std::tuple(r.left, r.top, r.points, r.color,
+                         QString("Congraturations!").mid(r.letter, 1), true))
         << "tick " << r.tick << " letter " << r.letter;
   }
   // After its flash a letter keeps its colour.

@@ -161,6 +161,15 @@ TEST(MotionLawsTest, SingleLawsAtTheirEdges) {
     m = {.PointX = 6000, .VelX = velX, .AccelX = 7000, .ParamA = 2};
     EXPECT_EQ(step(15, m, rnd, mode), period) << mode << ' ' << velX;
   }
+  // A run pressed at frame k moves frame k already as pressed.
+  for (const auto& [pressAt, period] : {std::pair{1, 400}, std::pair{2, 40}}) {
+    GameState st;
+    st.StageNo = 15;
+    st.m = {.PointX = 6000, .VelX = 10, .AccelX = 7000, .ParamA = 2};
+    std::vector<int32_t> periods;
+    SimulateRunFrames(st, rnd, pressAt, 1, &periods);
+    EXPECT_EQ(periods, std::vector<int32_t>{period}) << pressAt;
+  }
 }
 
 TEST(MotionLawsTest, EveryStageFinishesItsRun) {

@@ -2,6 +2,8 @@
 // time: the verdict and its scoring, retries, game over, the ending, the
 // extra stage and the count-down's timing.
 
+#include <map>
+
 #include "scores/ranking.h"
 #include "tests/stage_player.h"
 
@@ -116,11 +118,19 @@ TEST_F(StagePlay, ADoubleClickOnNextStageStartsOneStageAndALateRightAnswerCanEnd
   // is yellow.
   sim->when([&] { return st().GameMode == 2; },
             [&] { checks += form->timCaution->enabled() && form->timMissFrash->enabled(); });
-  sim->when([&] { return st().CautionFlashCount == 2; },
-            [&] {
-              EXPECT_EQ(form->PicMain->Point(st().CautionColumn * 120 + 30, 2000), rgb(96, 96, 96));
-              ++checks;
-            });
+  // Each blink as it is drawn: odd ones yellow, even ones grey. The miss
+  // label meanwhile steps through eight shades of yellow, 32 apart.
+  std::map<int, Color> blinks, shades;
+  sim->when(
+      [&] {
+        const int b = st().CautionFlashCount, s = st().MissFlashCount;
+        if (b > 0 && !blinks.count(b))
+          blinks[b] = form->PicMain->Point(st().CautionColumn * 120 + 30, 2000);
+        if (form->timMissFrash->enabled() && !shades.count(s))
+          shades[s] = form->Label1miss->ForeColor();
+        return false;
+      },
+      [] {});
   sim->when([&] { return form->Labelmsg->Caption() == "GO!"; },
             [&] {
               EXPECT_FALSE(form->timCaution->enabled());
@@ -132,7 +142,11 @@ TEST_F(StagePlay, ADoubleClickOnNextStageStartsOneStageAndALateRightAnswerCanEnd
   // A right answer, yet the game is over.
   EXPECT_EQ(std::tuple(checks, st().CautionColumn, st().Score, st().FinalRank,
                        form->timGameover->enabled()),
-            std::tuple(3, 40 + 20 / 14, -8, 1, true));
+            std::tuple(2, 40 + 20 / 14, -8, 1, true));
+  EXPECT_EQ(blinks.size(), 25u);
+  for (const auto& [b, c] : blinks) EXPECT_EQ(c, b % 2 ? rgb(255, 255, 96) : rgb(96, 96, 96)) << b;
+  EXPECT_EQ(shades.size(), 8u);
+  for (const auto& [s, c] : shades) EXPECT_EQ(c, rgb(32 * s, 32 * s, 0)) << s;
 }
 
 // Played on a still clock and on one that moves on between reads, as on a
@@ -221,6 +235,18 @@ TEST_F(StagePlay, TheCountDownTakesOneSecondPerNumberOrLessByTheOption) {
     double titleAtTwo = -1;
     sim->when([&] { return form->Labelmsg->Caption() == " 2 "; },
               [&] { titleAtTwo = form->labStageTitle->Left() + form->labStageTitle->Width(); });
+    // During the "1" its centre moves with the number's steps up to the
+    // middle of the plot; at "GO!" it is gone.
+    std::vector<double> centres;
+    int titleAtGo = -1;
+    sim->when(
+        [&] {
+          const double c = form->labStageTitle->Left() + form->labStageTitle->Width() / 2;
+          if (form->Labelmsg->Caption() == " 1 " && (centres.empty() || centres.back() != c))
+            centres.push_back(c);
+          return form->Labelmsg->Caption() == "GO!";
+        },
+        [&] { titleAtGo = form->labStageTitle->Visible(); });
     const uint32_t t0 = sim->now();
     if (speed == 0)
       play(kNoPress);
@@ -233,6 +259,12 @@ TEST_F(StagePlay, TheCountDownTakesOneSecondPerNumberOrLessByTheOption) {
     for (uint32_t n = 0; n < 4; ++n) expected.push_back(500 + n * perNumber[speed]);
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(titleAtTwo, 0);
+    std::vector<double> slide;
+    for (int k = 0; k == 0 || slide.back() < 3780; ++k)
+      slide.push_back(std::min(k * (390.0 + 150 * speed), 3780.0));
+    slide.erase(slide.begin());  // the title starts off the plot, centred on nothing
+    EXPECT_EQ(centres, slide);
+    EXPECT_EQ(titleAtGo, 0);
     EXPECT_EQ(colours,
               (std::vector<std::pair<Color, Color>>{{rgb(0, 0, 128), rgb(127, 127, 255)},
                                                     {rgb(0, 128, 0), rgb(127, 255, 127)},
