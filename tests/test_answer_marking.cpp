@@ -124,28 +124,33 @@ TEST_F(AnswerMarking, MarkingUndoesTheFlashSoOnlyThePressMarksAndTheCellRemain) 
               const QPoint plot(100, 100), strip(stripPx + 40, 40);
               EXPECT_EQ(flashed.pixel(plot) & 0xFFFFFF, ~beforePress.pixel(plot) & 0xFFFFFF);
               EXPECT_EQ(flashed.pixel(strip), beforePress.pixel(strip));
-              // The cell glows from a pale rim inward: the last of the nested
-              // outlines through a pixel column gives its colour, the row's
-              // own channel at full; the probe column is white.
-              const QImage img = form->PicMain->image();
-              const PlotGeometry& g = st().geo;
-              const int midPx = toPx(row * g.RowHeight + g.RowHeight / 2);
-              std::map<int, int> shade;  // pixel column: shade of its last outline
-              for (int k = 0; k <= 300; ++k)
-                shade[toPx(g.PlotRight + k)] = std::min(k / 2 + 32, 255);
-              shade.erase(std::prev(shade.end()));  // later outlines cross the last
-              for (const auto& [x, h] : shade) {
-                auto channel = [h](int16_t own) { return own ? 255 : 255 - h; };
-                EXPECT_EQ(img.pixel(x, midPx) & 0xFFFFFF,
-                          qRgb(channel(st().ColorR), channel(st().ColorG), channel(st().ColorB)) &
-                              0xFFFFFF)
-                    << x;
-              }
-              EXPECT_EQ(img.pixel(toPx(form->PicMain->Width() - 90), midPx) & 0xFFFFFF, 0xFFFFFFu);
             });
   clickAns();
   EXPECT_GE(row, 0);
   EXPECT_EQ(st().AnswerHit, 1);
+
+  // The cell glows from a pale rim inward, in every row: the last of the
+  // nested outlines through a pixel column gives its colour, the row's own
+  // channels at full; the probe column is white.
+  const PlotGeometry& g = st().geo;
+  for (int r = 0; r < 4; ++r) {
+    SCOPED_TRACE(r);
+    st().Frozen = 1;
+    st().AnsRow = static_cast<int16_t>(r);
+    form->MarkAnswer();
+    const QImage img = form->PicMain->image();
+    const int midPx = toPx(r * g.RowHeight + g.RowHeight / 2);
+    std::map<int, int> shade;  // pixel column: shade of its last outline
+    for (int k = 0; k <= 300; ++k) shade[toPx(g.PlotRight + k)] = std::min(k / 2 + 32, 255);
+    shade.erase(std::prev(shade.end()));  // later outlines cross the last
+    for (const auto& [x, h] : shade) {
+      auto channel = [h](int16_t own) { return own ? 255 : 255 - h; };
+      EXPECT_EQ(img.pixel(x, midPx) & 0xFFFFFF,
+                qRgb(channel(st().ColorR), channel(st().ColorG), channel(st().ColorB)) & 0xFFFFFF)
+          << x;
+    }
+    EXPECT_EQ(img.pixel(toPx(form->PicMain->Width() - 90), midPx) & 0xFFFFFF, 0xFFFFFFu);
+  }
 }
 
 }  // namespace kv::test
