@@ -182,7 +182,8 @@ TEST_F(VerdictDrawing, TheVerdictLinesStandCentredAndSparkleInRandomColoursWhenR
     float r[3];
     Color light, dark;
   } cases[] = {{{0, 0.5f, top}, rgb(128, 192, 255), rgb(0, 64, 128)},
-               {{0.25f, 0.002f, 0.998f}, rgb(160, 128, 255), rgb(32, 0, 128)}};
+               {{0.25f, 0.002f, 0.998f}, rgb(160, 128, 255), rgb(32, 0, 128)},
+               {{0.998f, 0.25f, 0.002f}, rgb(255, 160, 128), rgb(128, 32, 0)}};
   for (const auto& c : cases) {
     for (int i = 0; i < 3; ++i)
       for (float r : c.r) sim->random().feed(r);
