@@ -29,6 +29,7 @@ struct Answer {
   std::optional<int32_t> offset;
   bool rightRow = true;
 };
+inline const Answer kNoPress{.press = false, .offset = {}};
 
 class StagePlayer : public SimGame {
  protected:
@@ -97,6 +98,17 @@ class StagePlayer : public SimGame {
   }
 
   int count(const QString& sound) const { return sounds().count(sound); }
+  // The main button's caption, and whether it takes a click.
+  std::pair<QString, bool> ansButton() const {
+    return {form->CmdAns->Caption(), form->CmdAns->Enabled()};
+  }
+  // When `sound` last began to play (0: never).
+  uint32_t lastPlay(const QString& sound) const {
+    uint32_t at = 0;
+    for (const auto& p : sim->simSound().plays)
+      if (p.name == sound) at = p.at;
+    return at;
+  }
 
   // Pixels of two equally sized images that differ.
   static std::vector<QPoint> differences(const QImage& a, const QImage& b) {

@@ -1,12 +1,14 @@
 // Marking a row while the run is held: the pointer and key rules, and the
 // flash of the press undone by the marking.
+#include <map>
+
 #include "tests/stage_player.h"
 
 namespace kv::test {
 
 using AnswerMarking = StagePlayer;
 
-TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRules) {
+TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRulesAndThePromptTypesItselfOut) {
   start();
   sim->when([&] { return form->CmdAns->Enabled() && columnAt(st().m.PointX) == 30; },
             [&] { clickAns(); });
@@ -34,9 +36,10 @@ TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRules) {
               for (const auto& mv : moves) {
                 const int selects = count("select");
                 form->PicMain_MouseMove(Qt::NoButton, mv.x, mv.y);
-                EXPECT_EQ(st().AnsRow, mv.row) << mv.x << "," << mv.y;
-                EXPECT_EQ(form->PicAns->Visible(), mv.row >= 0) << mv.x << "," << mv.y;
-                EXPECT_EQ(count("select") - selects, mv.row >= 0 ? 1 : 0);
+                EXPECT_EQ(
+                    std::tuple(st().AnsRow, form->PicAns->Visible(), count("select") - selects),
+                    std::tuple(mv.row, mv.row >= 0, mv.row >= 0 ? 1 : 0))
+                    << mv.x << "," << mv.y;
                 if (mv.row >= 0) {
                   EXPECT_EQ(form->PicAns->Top(), mv.row * g.RowHeight + g.AnsMarkOffset);
                 }
@@ -56,21 +59,33 @@ TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRules) {
               // Enter without a marker does nothing.
               form->PicMain_MouseMove(Qt::NoButton, 100, 100);
               key(Qt::Key_Return);
-              EXPECT_EQ(st().Frozen, 1);
-              EXPECT_EQ(count("ans_end"), 0);
+              EXPECT_EQ(std::tuple(st().Frozen, count("ans_end")), std::tuple(1, 0));
               // Enter on a marker marks it; a second Enter does nothing.
               key(Qt::Key_Down);
               key(Qt::Key_Return);
-              EXPECT_EQ(st().Frozen, 0);
-              EXPECT_EQ(st().AnsRow, 0);
-              EXPECT_FALSE(form->PicAns->Visible());
-              EXPECT_FALSE(form->timLabelAns->enabled());
+              EXPECT_EQ(std::tuple(st().Frozen, st().AnsRow, form->PicAns->Visible(),
+                                   form->timLabelAns->enabled()),
+                        std::tuple(0, 0, false, false));
               key(Qt::Key_Return);
               clickMarker();
               EXPECT_EQ(count("ans_end"), 1);
             });
   clickAns();
   EXPECT_EQ(st().GameMode, 1);  // the run went on to its verdict
+
+  // The prompt types itself out a letter a tick, stands, asks "Where???" for
+  // eleven ticks and starts again at the 38th; its outline says the same.
+  const std::pair<int, QString> rows[] = {{1, "解解解解解解解解解"}, {2, "解答答答答答答答答"},
+                                          {9, "解答してください！"}, {25, "解答してください！"},
+                                          {26, "Where???"},          {36, "Where???"},
+                                          {37, "Where???"},          {38, "解解解解解解解解解"}};
+  st().AnsPromptTick = 0;
+  int tick = 0;
+  for (const auto& [at, caption] : rows) {
+    for (; tick < at; ++tick) form->timLabelAns_Timer();
+    EXPECT_EQ(form->LabelAns[0]->Caption(), caption) << at;
+    EXPECT_EQ(form->LabelAns[4]->Caption(), caption) << at;
+  }
 }
 
 TEST_F(AnswerMarking, MarkingUndoesTheFlashSoOnlyThePressMarksAndTheCellRemain) {
@@ -91,10 +106,9 @@ TEST_F(AnswerMarking, MarkingUndoesTheFlashSoOnlyThePressMarksAndTheCellRemain) 
   sim->when([&] { return st().GameMode == 3 && st().Frozen == 0; },
             [&] {
               row = st().AnsRow;
-              const QImage marked = form->PicMain->image();
               const int pressPx = toPx(32 * 120 + 30);
               const int stripPx = toPx(st().geo.PlotRight);
-              for (const QPoint& p : differences(beforePress, marked)) {
+              for (const QPoint& p : differences(beforePress, form->PicMain->image())) {
                 if (p.x() >= stripPx) {
                   // Only the marked cell changed in the strip.
                   const int32_t h = st().geo.RowHeight;
@@ -114,25 +128,28 @@ TEST_F(AnswerMarking, MarkingUndoesTheFlashSoOnlyThePressMarksAndTheCellRemain) 
   clickAns();
   EXPECT_GE(row, 0);
   EXPECT_EQ(st().AnswerHit, 1);
-}
 
-// The prompt types itself out a letter a tick, stands, asks "Where???" for
-// eleven ticks and starts again at the 38th; its outline says the same.
-TEST_F(AnswerMarking, ThePromptTypesItselfOutAsksWhereAndStartsAgain) {
-  start();
-  const std::pair<int, QString> rows[] = {{1, "解解解解解解解解解"}, {2, "解答答答答答答答答"},
-                                          {9, "解答してください！"}, {25, "解答してください！"},
-                                          {26, "Where???"},          {36, "Where???"},
-                                          {37, "Where???"},          {38, "解解解解解解解解解"}};
-  st().AnsPromptTick = 0;
-  int tick = 0;
-  for (const auto& [at, caption] : rows) {
-    while (tick < at) {
-      form->timLabelAns_Timer();
-      ++tick;
+  // The cell glows from a pale rim inward, in every row: the last of the
+  // nested outlines through a pixel column gives its colour, the row's own
+  // channels at full; the probe column is white.
+  const PlotGeometry& g = st().geo;
+  for (int r = 0; r < 4; ++r) {
+    SCOPED_TRACE(r);
+    st().Frozen = 1;
+    st().AnsRow = static_cast<int16_t>(r);
+    form->MarkAnswer();
+    const QImage img = form->PicMain->image();
+    const int midPx = toPx(r * g.RowHeight + g.RowHeight / 2);
+    std::map<int, int> shade;  // pixel column: shade of its last outline
+    for (int k = 0; k <= 300; ++k) shade[toPx(g.PlotRight + k)] = std::min(k / 2 + 32, 255);
+    shade.erase(std::prev(shade.end()));  // later outlines cross the last
+    for (const auto& [x, h] : shade) {
+      auto channel = [h](int16_t own) { return own ? 255 : 255 - h; };
+      EXPECT_EQ(img.pixel(x, midPx) & 0xFFFFFF,
+                qRgb(channel(st().ColorR), channel(st().ColorG), channel(st().ColorB)) & 0xFFFFFF)
+          << x;
     }
-    EXPECT_EQ(form->LabelAns[0]->Caption(), caption) << at;
-    EXPECT_EQ(form->LabelAns[4]->Caption(), caption) << at;
+    EXPECT_EQ(img.pixel(toPx(form->PicMain->Width() - 90), midPx) & 0xFFFFFF, 0xFFFFFFu);
   }
 }
 

@@ -12,14 +12,9 @@ namespace kv::test {
 
 class EndTicks : public SimGame {
  protected:
-  Form& startSized() {
-    start();
-    EXPECT_EQ(std::tuple(form->formWidth(), form->formHeight()), std::tuple(7650.0, 6390.0));
-    return *form;
-  }
-  // The ending of a game won with `score` and no miss (rank S from 1600).
-  void startEnding(int32_t score) {
-    st().Score = score;
+  // The ending of a game won with 5000 points and no miss: rank S.
+  void startEnding() {
+    st().Score = 5000;
     st().MissCount = 0;
     form->StartEnding();
   }
@@ -30,17 +25,29 @@ class EndTicks : public SimGame {
     done = tick;
   }
   int done = 0;
-  bool inPhase2() const { return !form->PicMain->Visible() && !form->timFryLetters->enabled(); }
-  // Runs to tick `n` of the ending's second phase.
+  // Runs to tick `n` of the ending's second phase, once the plot is gone and
+  // the letters have flown.
   void toPhase2Tick(int n) {
-    sim->runUntil([&] { return inPhase2() && st().EndingTicks == n; });
+    sim->runUntil([&] {
+      return !form->PicMain->Visible() && !form->timFryLetters->enabled() && st().EndingTicks == n;
+    });
+  }
+  // A game of rank `rank` with no score, ended in `stage`, into a cleared table.
+  void enterRanking(int16_t rank, int16_t stage) {
+    ClearRanking(mod().hs);
+    st().FinalRank = rank;
+    st().Score = 0;
+    st().StageNo = stage;
+    form->EnterRanking();
   }
 };
 
 // Tick k moves the plot 5 pixels right and down and takes 10 pixels off both
 // sides; tick 36 finds it under 10 pixels high and hides it.
 TEST_F(EndTicks, TheGameOverShrinksThePlotAroundItsCentre) {
-  startSized();
+  start();
+  // The window every test here starts with.
+  ASSERT_EQ(std::tuple(form->formWidth(), form->formHeight()), std::tuple(7650.0, 6390.0));
   form->StartGameOver();
   const struct {
     int tick;
@@ -62,7 +69,7 @@ TEST_F(EndTicks, TheGameOverShrinksThePlotAroundItsCentre) {
 // ticks to (1380 + 305 i, 639) shrinking from 342 to 30 points, then flashes
 // from RGB(0,1,0) through reds to black.
 TEST_F(EndTicks, EveryFlyingLetterFliesShrinksAndFlashesOnItsOwnTicks) {
-  startSized();
+  start();
   form->StartFlyingLetters();
   const struct {
     int tick, letter;
@@ -80,9 +87,9 @@ TEST_F(EndTicks, EveryFlyingLetterFliesShrinksAndFlashesOnItsOwnTicks) {
     toTick(60, r.tick);
     ASSERT_EQ(st().FryTicks, r.tick);
     const Label& l = *form->LabFry[r.letter];
-    EXPECT_EQ(
-        std::tuple(l.Left(), l.Top(), l.FontSize(), l.ForeColor(), l.Caption()),
-        std::tuple(r.left, r.top, r.points, r.color, QString("Congraturations!").mid(r.letter, 1)))
+    EXPECT_EQ(std::tuple(l.Left(), l.Top(), l.FontSize(), l.ForeColor(), l.Caption(), l.Visible()),
+              std::tuple(r.left, r.top, r.points, r.color,
+                         QString("Congraturations!").mid(r.letter, 1), true))
         << "tick " << r.tick << " letter " << r.letter;
   }
   // After its flash a letter keeps its colour.
@@ -99,10 +106,14 @@ TEST_F(EndTicks, EveryFlyingLetterFliesShrinksAndFlashesOnItsOwnTicks) {
 // Phase 1: red, green, blue merged in bit by bit (a black pixel shows the
 // colour 2^n - 1) while the plot loses 100 twips of height a tick and moves
 // 50 down; under 100 twips high it is hidden.
-TEST_F(EndTicks, ThePlotIsWashedWhiteAndSqueezedFlat) {
-  startSized();
+// Phase 2, after the letters have flashed: the line grows under the word in
+// 12 ticks, "Your rank :" at 25, the rank letter fades in from 71 to 80, the
+// farewell at 150, the ranking at 300.
+TEST_F(EndTicks, ThePlotIsWashedAndSqueezedThenEachPartShowsOnItsTick) {
+  start();
   form->PicMain->PSet(3000, 200, 0);
-  startEnding(5000);
+  startEnding();
+  ASSERT_EQ(st().FinalRank, 8);
   const struct {
     int tick;
     Color pixel;
@@ -120,43 +131,25 @@ TEST_F(EndTicks, ThePlotIsWashedWhiteAndSqueezedFlat) {
   sim->advance(50);
   EXPECT_FALSE(form->PicMain->Visible());
   EXPECT_EQ(st().EndingTicks, 0);
-}
 
-// Phase 2, after the letters have flashed: the line grows under the word in
-// 12 ticks, "Your rank :" at 25, the rank letter fades in from 71 to 80, the
-// farewell at 150, the ranking at 300.
-TEST_F(EndTicks, TheSecondPhaseShowsEachPartOnItsTick) {
-  startSized();
-  startEnding(5000);
-  ASSERT_EQ(st().FinalRank, 8);
+  // The line grows 4890 / 12 twips a tick and is shown from the first, the
+  // other parts from theirs; the rank letter is RGB(255, 255, blue).
   const struct {
     int tick;
     double lineEnd;
-    bool line, yourRank, rank;
-    Color rankColor;
-    bool farewell;
-  } rows[] = {
-      {1, 1380 + 4890.0 / 12, true, false, false, 0, false},
-      {6, 3825, true, false, false, 0, false},
-      {12, 6270, true, false, false, 0, false},
-      {13, 6270, true, false, false, 0, false},
-      {24, 6270, true, false, false, 0, false},
-      {25, 6270, true, true, false, 0, false},
-      {70, 6270, true, true, false, 0, false},
-      {71, 6270, true, true, true, rgb(255, 255, 242), false},
-      {75, 6270, true, true, true, rgb(255, 255, 192), false},
-      {80, 6270, true, true, true, rgb(255, 255, 128), false},
-      {149, 6270, true, true, true, rgb(255, 255, 128), false},
-      {150, 6270, true, true, true, rgb(255, 255, 128), true},
-      {299, 6270, true, true, true, rgb(255, 255, 128), true},
-  };
+    int blue;
+  } phase2[] = {{1, 1787.5, 0},  {6, 3825, 0},    {12, 6270, 0},    {13, 6270, 0},
+                {24, 6270, 0},   {25, 6270, 0},   {70, 6270, 0},    {71, 6270, 242},
+                {75, 6270, 192}, {80, 6270, 128}, {149, 6270, 128}, {150, 6270, 128},
+                {299, 6270, 128}};
   form->LabelRank->setForeColor(0);
-  for (const auto& r : rows) {
+  for (const auto& r : phase2) {
     toPhase2Tick(r.tick);
     EXPECT_EQ(std::tuple(form->LinEnding->X1(), form->LinEnding->X2(), form->LinEnding->Visible(),
                          form->Labelyr->Visible(), form->LabelRank->Visible(),
                          form->LabelRank->ForeColor(), form->LabelEbye->Visible(), st().GameMode),
-              std::tuple(1380.0, r.lineEnd, r.line, r.yourRank, r.rank, r.rankColor, r.farewell, 0))
+              std::tuple(1380.0, r.lineEnd, true, r.tick >= 25, r.tick >= 71,
+                         r.tick >= 71 ? rgb(255, 255, r.blue) : 0, r.tick >= 150, 0))
         << "tick " << r.tick;
   }
   EXPECT_EQ(form->LinEnding->Y1(), 6390 / 6 + 60);
@@ -189,9 +182,9 @@ TEST_F(EndTicks, ClearingTheTableDuringTheEndingLeavesAConsistentGame) {
     SCOPED_TRACE(endsWhileAsked);
     TearDown();
     SetUp();
-    startSized();
+    start();
     mod().hs.e[0] = {"KORVANE", "02/08/17", 9999, 15, 8};
-    startEnding(5000);
+    startEnding();
     toPhase2Tick(290);
     if (endsWhileAsked)
       sim->whileAsking = [&] { sim->runUntil([&] { return st().GameMode == 5; }); };
@@ -202,36 +195,63 @@ TEST_F(EndTicks, ClearingTheTableDuringTheEndingLeavesAConsistentGame) {
     EXPECT_EQ(st().RankPos, endsWhileAsked ? 1 : 0);
     EXPECT_EQ(mod().hs.e[0].Name, endsWhileAsked ? "KORVANE" : "          ");
     EXPECT_EQ(mod().hs.e[st().RankPos].Score, 5000);
-    EXPECT_TRUE(form->txtName->Visible());
-    EXPECT_TRUE(form->timInputName->enabled());
-    EXPECT_EQ(form->CmdAns->Caption(), "OK");
-    EXPECT_FALSE(form->mnuClearHighScore->Enabled());
+    EXPECT_EQ(std::tuple(form->txtName->Visible(), form->timInputName->enabled(),
+                         form->CmdAns->Caption(), form->mnuClearHighScore->Enabled()),
+              std::tuple(true, true, QString("OK"), false));
   }
 }
 
 // The name box lies over the name column of the new line, 2 pixels up and
-// left; the heading is drawn in front of the grey bar under it.
-TEST_F(EndTicks, TheNameBoxLiesOverTheNewLine) {
-  startSized();
+// left; the typed name loses its outer blanks; ranks Z and S leave a hint;
+// the new line flashes; the heading is drawn in front of the grey bar under it.
+TEST_F(EndTicks, TheNameEntryBoxItsTrimmingItsHintsAndItsFlash) {
+  start();
   const struct {
     int pos;
     double top;
-  } rows[] = {{0, 2359.5}, {4, 3324.954545}, {9, 4531.772727}};
-  for (const auto& r : rows) {
-    ClearRanking(mod().hs);
-    st().FinalRank = 1;
-    st().Score = 0;
-    st().StageNo = static_cast<int16_t>(11 - r.pos);
-    form->EnterRanking();
+  } places[] = {{0, 2359.5}, {4, 3324.954545}, {9, 4531.772727}};
+  for (const auto& r : places) {
+    enterRanking(1, static_cast<int16_t>(11 - r.pos));
     ASSERT_EQ(st().RankPos, r.pos);
     EXPECT_NEAR(form->txtName->Left(), 1213.6, 1e-6);
     EXPECT_NEAR(form->txtName->Top(), r.top, 1e-6) << r.pos;
     clickAns();
   }
+
+  // Blanks are trimmed from both ends of the box (the box shows the result);
+  // full-width blanks are not trimmed but become half-width when stored. Rank
+  // Z and rank S leave a hint after the name entry; no other rank does.
+  const QString z = "Ｚランク　おめでとう！: 「解答してください！」の文字を15回クリック！";
+  const QString s = "Ｓランク　おめでとう！: 実はＥランクの下に、Ｚランクが存在するという・・・";
+  const struct {
+    int16_t rank;
+    QString typed, shown, stored, message;
+    MsgIcon icon;
+  } rows[] = {{1, "  AB  ", "AB", "AB", "", MsgIcon::None},
+              {2, " A B ", "A B", "A B", z, MsgIcon::Information},
+              {3, "\u3000ＡＢ\u3000", "\u3000ＡＢ\u3000", " AB ", "", MsgIcon::None},
+              {4, " \u3000A\u3000 ", "\u3000A\u3000", " A ", "", MsgIcon::None},
+              {5, "\u3000 \u3000", "\u3000 \u3000", "NONAME", "", MsgIcon::None},
+              {6, "          ", "", "NONAME", "", MsgIcon::None},
+              {7, "A", "A", "A", "", MsgIcon::None},
+              {8, "B", "B", "B", s, MsgIcon::Question}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.rank);
+    sim->messages.clear();
+    sim->icons.clear();
+    enterRanking(r.rank, 11);
+    ASSERT_EQ(st().GameMode, 5);
+    form->txtName->setText(r.typed);
+    clickAns();
+    EXPECT_EQ(std::tuple(st().GameMode, form->txtName->Text(), mod().hs.e[0].Name),
+              std::tuple(6, r.shown, r.stored));
+    EXPECT_EQ(QStringList(sim->messages.begin(), sim->messages.end()).join("|"), r.message);
+    EXPECT_EQ(sim->icons.empty() ? MsgIcon::None : sim->icons[0], r.icon);
+  }
+
   // The new line swings between yellow and red every 8 ticks of 150 ms;
   // the letter keys cycle through the colours, a sixteenth apart.
-  ClearRanking(mod().hs);
-  form->EnterRanking();
+  enterRanking(1, 2);
   ASSERT_EQ(st().RankPos, 9);
   st().NameFlashTicks = 0;
   const struct {
@@ -250,60 +270,6 @@ TEST_F(EndTicks, TheNameBoxLiesOverTheNewLine) {
   }
   const QObjectList& order = form->picHS->widget()->children();
   EXPECT_GT(order.indexOf(form->labName->widget()), order.indexOf(form->linName->widget()));
-}
-
-// Rank Z and rank S leave a hint after the name entry; no other rank does.
-TEST_F(EndTicks, OnlyRanksZAndSLeaveAHint) {
-  startSized();
-  const QString z = "Ｚランク　おめでとう！: 「解答してください！」の文字を15回クリック！";
-  const QString s = "Ｓランク　おめでとう！: 実はＥランクの下に、Ｚランクが存在するという・・・";
-  const struct {
-    int16_t rank;
-    QString message;
-    MsgIcon icon;
-  } rows[] = {{1, "", MsgIcon::None}, {2, z, MsgIcon::Information}, {3, "", MsgIcon::None},
-              {4, "", MsgIcon::None}, {5, "", MsgIcon::None},       {6, "", MsgIcon::None},
-              {7, "", MsgIcon::None}, {8, s, MsgIcon::Question}};
-  for (const auto& r : rows) {
-    ClearRanking(mod().hs);
-    sim->messages.clear();
-    sim->icons.clear();
-    st().FinalRank = r.rank;
-    st().Score = 0;
-    st().StageNo = 11;
-    form->EnterRanking();
-    ASSERT_EQ(st().GameMode, 5);
-    clickAns();
-    EXPECT_EQ(st().GameMode, 6);
-    EXPECT_EQ(QStringList(sim->messages.begin(), sim->messages.end()).join("|"), r.message)
-        << r.rank;
-    EXPECT_EQ(sim->icons.empty() ? MsgIcon::None : sim->icons[0], r.icon) << r.rank;
-  }
-}
-
-// Blanks are trimmed from both ends of the box (the box shows the result);
-// full-width blanks are not trimmed but become half-width when stored.
-TEST_F(EndTicks, TheTypedNameLosesItsOuterBlanksOnly) {
-  startSized();
-  const struct {
-    QString typed, shown, stored;
-  } rows[] = {{"  AB  ", "AB", "AB"},
-              {" A B ", "A B", "A B"},
-              {"\u3000ＡＢ\u3000", "\u3000ＡＢ\u3000", " AB "},
-              {" \u3000A\u3000 ", "\u3000A\u3000", " A "},
-              {"\u3000 \u3000", "\u3000 \u3000", "NONAME"},
-              {"          ", "", "NONAME"}};
-  for (const auto& r : rows) {
-    ClearRanking(mod().hs);
-    st().FinalRank = 1;
-    st().Score = 0;
-    st().StageNo = 11;
-    form->EnterRanking();
-    form->txtName->setText(r.typed);
-    clickAns();
-    EXPECT_EQ(form->txtName->Text(), r.shown) << r.typed.toStdString();
-    EXPECT_EQ(mod().hs.e[0].Name, r.stored) << r.typed.toStdString();
-  }
 }
 
 }  // namespace kv::test

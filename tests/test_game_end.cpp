@@ -21,17 +21,11 @@ class GameEnd : public StagePlayer {
   void runToRanking() {
     sim->runUntil([this] { return st().GameMode == 5 || st().GameMode == 6; });
   }
-  void hover(int k) { sendMove(form->labChr[k]->widget(), {3, 3}); }
   void clickLetter(int k) {
-    hover(k);
+    sendMove(form->labChr[k]->widget(), {3, 3});
     QTest::mouseClick(form->labChr[k]->widget(), Qt::LeftButton, {}, QPoint(3, 3));
   }
   void type(const QString& s) { QTest::keyClicks(form->txtName->edit(), s); }
-  uint32_t timeOf(const QString& sound) const {
-    for (const auto& p : sim->simSound().plays)
-      if (p.name == sound) return p.at;
-    return 0;
-  }
   QString line(int i) const { return form->labHS[i]->Caption(); }
   // Which of Pause, Restart, High score and Clear high score are enabled.
   QString menus() const {
@@ -48,8 +42,9 @@ class GameEnd : public StagePlayer {
 // wait after it starts from the nearest whole second of the day; it must end
 // 3.5 to 4.5 s after the effect, across midnight or with the wall clock set
 // back an hour meanwhile, and keep the window responsive. Then the table,
-// without an entry.
-TEST_F(GameEnd, AGameLostInStageOneShrinksThePlotWaitsAboutFourSecondsAndShowsTheTable) {
+// without an entry. From the title the menu shows the table again, and clears
+// it only on Yes.
+TEST_F(GameEnd, AGameLostInStageOneWaitsAboutFourSecondsAndShowsTheTableClearedOnlyOnYes) {
   const struct {
     double before;  // seconds from the effect to midnight (0: at noon)
     bool setBack;   // the wall clock goes back an hour during the wait
@@ -74,9 +69,9 @@ TEST_F(GameEnd, AGameLostInStageOneShrinksThePlotWaitsAboutFourSecondsAndShowsTh
     bool checked = false;
     sim->when([&] { return !form->PicMain->Visible(); },
               [&] {
-                EXPECT_EQ(form->PicMain->Width(), (504 - 350) * 15);
-                EXPECT_TRUE(form->labGameover[1]->Visible());
-                EXPECT_FALSE(form->Labelmsg->Visible());
+                EXPECT_EQ(std::tuple(form->PicMain->Width(), form->labGameover[1]->Visible(),
+                                     form->Labelmsg->Visible()),
+                          std::tuple((504 - 350) * 15.0, true, false));
                 // The pause is refused once the score is negative or the plot is gone.
                 key(Qt::Key_Escape);
                 EXPECT_EQ(st().Paused, 0);
@@ -84,24 +79,43 @@ TEST_F(GameEnd, AGameLostInStageOneShrinksThePlotWaitsAboutFourSecondsAndShowsTh
               });
     runToRanking();
     EXPECT_TRUE(checked);
-    EXPECT_EQ(timeOf("gameover") - t0, 36u * 50);
-    const uint32_t wait = sim->now() - timeOf("gameover");
+    EXPECT_EQ(lastPlay("gameover") - t0, 36u * 50);
+    const uint32_t wait = sim->now() - lastPlay("gameover");
     EXPECT_GE(wait, 3500u);
     EXPECT_LE(wait, 4501u);  // more than four seconds from a start rounded up by 0.5 s
 
     // Score 0 in stage 1 ties the last entry of the default table: no entry.
     EXPECT_EQ(std::tuple(st().Score, st().RankPos, st().GameMode, count("rankin")),
               std::tuple(0, -1, 6, 0));
-    EXPECT_EQ(line(9), "Empty       --/--/--     -  00000     01");
-    EXPECT_EQ(form->CmdAns->Caption(), "タイトルへ...");
-    EXPECT_TRUE(form->CmdAns->Enabled());
-    EXPECT_EQ(menus(), "---x");
+    EXPECT_EQ(std::tuple(line(9), ansButton(), menus()),
+              std::tuple(QString("Empty       --/--/--     -  00000     01"),
+                         std::pair(QString("タイトルへ..."), true), QString("---x")));
     clickAns();
-    EXPECT_EQ(st().GameMode, 0);
-    EXPECT_TRUE(form->PicMain->Visible());
-    EXPECT_EQ(form->PicMain->Width(), 504 * 15);
-    EXPECT_FALSE(form->picHS->Visible());
+    EXPECT_EQ(std::tuple(st().GameMode, form->PicMain->Visible(), form->PicMain->Width(),
+                         form->picHS->Visible()),
+              std::tuple(0, true, 504 * 15.0, false));
   }
+
+  // The table shown from the title, and cleared only on Yes.
+  mod().hs.e[0] = {"KORVANE", "02/08/17", 123, 7, 9};
+  form->HighScore->click();
+  EXPECT_EQ(std::tuple(st().GameMode, form->picHS->Visible(), form->PicMain->Visible(), line(0)),
+            std::tuple(6, true, false, QString("KORVANE     02/08/17        00123     07")));
+  // No: nothing changes. Yes: ten default lines, redrawn.
+  sim->answers = {false, true};
+  form->mnuClearHighScore->click();
+  EXPECT_EQ(table().e[0].Name, "KORVANE");
+  form->mnuClearHighScore->click();
+  EXPECT_EQ(table().e[0].Name, "Empty");
+  EXPECT_EQ(line(0), "Empty       --/--/--     -  00000     10");
+  ASSERT_EQ(sim->messages.size(), 2u);
+  EXPECT_TRUE(sim->messages[0].endsWith("ハイスコアを初期化してもよろしいですか？"));
+  clickAns();
+  EXPECT_EQ(st().GameMode, 0);
+  // On the title the table is cleared without being shown.
+  mod().hs.e[3].Score = 77;
+  form->mnuClearHighScore->click();
+  EXPECT_EQ(std::tuple(table().e[3].Score, form->picHS->Visible()), std::tuple(0, false));
 }
 
 TEST_F(GameEnd, TheNameIsTypedInUpperCaseOrPickedFromTheTilesAndStoredByTheRules) {
@@ -109,24 +123,21 @@ TEST_F(GameEnd, TheNameIsTypedInUpperCaseOrPickedFromTheTilesAndStoredByTheRules
   loseAtStage(2);
   runToRanking();
   ASSERT_EQ(st().GameMode, 5);
-  EXPECT_EQ(st().RankPos, 9);
-  EXPECT_EQ(table().e[9].Name, "          ");
-  EXPECT_EQ(table().e[9].Date, "02/08/17");
-  EXPECT_EQ(sounds().back(), "rankin");
-  EXPECT_EQ(form->CmdAns->Caption(), "OK");
-  EXPECT_EQ(menus(), "----");
-  // The box lies over the new line's name column, in front of it.
-  QWidget* box = form->txtName->edit();
-  EXPECT_TRUE(box->isVisible());
-  EXPECT_TRUE(box->hasFocus());
+  EXPECT_EQ(std::tuple(st().RankPos, table().e[9].Name, table().e[9].Date, sounds().back(),
+                       form->CmdAns->Caption(), menus()),
+            std::tuple(9, QString(10, ' '), QString("02/08/17"), QString("rankin"), QString("OK"),
+                       QString("----")));
+  // The box lies over the new line's name column, in front of it, and has the focus.
+  auto* box = form->txtName->edit();
+  EXPECT_EQ(std::tuple(box->isVisible(), box->hasFocus()), std::tuple(true, true));
   EXPECT_EQ(form->picHS->widget()->childAt(box->geometry().center()), box);
 
   // Pasting (as the X11 selection is pasted by a middle click) obeys the
   // same limit as typing.
-  form->txtName->edit()->insert("0123456789XYZ");
+  box->insert("0123456789XYZ");
   EXPECT_EQ(form->txtName->Text(), "0123456789");
-  form->txtName->edit()->selectAll();
-  form->txtName->edit()->insert("KLMNOPQRSTUVW");
+  box->selectAll();
+  box->insert("KLMNOPQRSTUVW");
   EXPECT_EQ(form->txtName->Text(), "KLMNOPQRST");
   form->txtName->setText("");
   const int before = count("ans_end");
@@ -147,31 +158,27 @@ TEST_F(GameEnd, TheNameIsTypedInUpperCaseOrPickedFromTheTilesAndStoredByTheRules
   }
   form->txtName->setText("ABCDEFGHIJ@");
   // Over the limit, nothing more goes in, and one Backspace takes one back.
-  form->txtName->edit()->insert("Z");
+  box->insert("Z");
   EXPECT_EQ(form->txtName->Text(), "ABCDEFGHIJ@");
   QTest::keyClick(box, Qt::Key_Backspace);
   EXPECT_EQ(form->txtName->Text(), "ABCDEFGHIJ");
   clickLetter(26);
   // The letter under the pointer is white while the others cycle.
-  hover(5);
+  sendMove(form->labChr[5]->widget(), {3, 3});
   sim->advance(150);
   EXPECT_EQ(form->labChr[5]->ForeColor(), rgb(255, 255, 255));
   EXPECT_EQ(form->labChr[4]->ForeColor(), form->labChr[20]->ForeColor());
   sendMove(form->picHS->widget(), {5, 300});  // over the table's background
-  EXPECT_EQ(form->labChr[5]->ForeColor(), rgb(0, 0, 0));
-  EXPECT_EQ(st().HotLetter, -1);
+  EXPECT_EQ(std::tuple(form->labChr[5]->ForeColor(), st().HotLetter), std::tuple(rgb(0, 0, 0), -1));
 
   // Enter in the box presses "OK": eleven characters are stored as "?".
   QTest::keyClick(box, Qt::Key_Return);
-  EXPECT_EQ(st().GameMode, 6);
-  EXPECT_EQ(table().e[9].Name, "?");
-  EXPECT_EQ(mod().RecentName, "?");
-  EXPECT_FALSE(box->isVisible());
-  EXPECT_EQ(menus(), "---x");
-  EXPECT_EQ(form->labChr[0]->ForeColor(), rgb(64, 64, 64));
-  EXPECT_EQ(form->labHS[9]->ForeColor(), rgb(255, 255, 0));
-  EXPECT_EQ(line(9), "?           02/08/17     -  00000     02");
-  EXPECT_TRUE(sim->messages.empty());
+  EXPECT_EQ(std::tuple(st().GameMode, table().e[9].Name, mod().RecentName, box->isVisible(),
+                       menus(), sim->messages.empty()),
+            std::tuple(6, QString("?"), QString("?"), false, QString("---x"), true));
+  EXPECT_EQ(std::tuple(form->labChr[0]->ForeColor(), form->labHS[9]->ForeColor(), line(9)),
+            std::tuple(rgb(64, 64, 64), rgb(255, 255, 0),
+                       QString("?           02/08/17     -  00000     02")));
   // Letter tiles are inert outside the entry.
   clickLetter(0);
   EXPECT_EQ(form->labChr[0]->ForeColor(), rgb(64, 64, 64));
@@ -191,51 +198,6 @@ TEST_F(GameEnd, TheNameIsTypedInUpperCaseOrPickedFromTheTilesAndStoredByTheRules
   clickAns();
   EXPECT_EQ(std::tuple(table().e[st().RankPos].Name, mod().RecentName),
             std::tuple(QString("?"), QString("?")));
-}
-
-TEST_F(GameEnd, AGameWonInStageFifteenPlaysTheEndingAndRanksS) {
-  start();
-  form->CountDownSpeed[2]->click();
-  for (int stage = 1; stage <= 15; ++stage) play();
-  ASSERT_TRUE(form->timEnding->enabled());
-  // No miss, every answer as early as the run allowed.
-  ASSERT_EQ(RankLetter(st().FinalRank), "S");
-  EXPECT_FALSE(form->Pause->Enabled());
-  key(Qt::Key_Escape);
-  EXPECT_EQ(st().Paused, 0);
-
-  // The sequence tick by tick is checked in test_end_ticks.cpp.
-  runToRanking();
-  ASSERT_EQ(st().GameMode, 5);
-  EXPECT_EQ(st().RankPos, 0);
-  EXPECT_EQ(line(0).mid(20),
-            "     S  " + QString::number(st().Score).rightJustified(5, '0') + "     15");
-}
-
-TEST_F(GameEnd, TheTableIsShownFromTheTitleAndClearedOnlyOnYes) {
-  start();
-  mod().hs.e[0] = {"KORVANE", "02/08/17", 123, 7, 9};
-  form->HighScore->click();
-  EXPECT_EQ(st().GameMode, 6);
-  EXPECT_TRUE(form->picHS->Visible());
-  EXPECT_FALSE(form->PicMain->Visible());
-  EXPECT_EQ(line(0), "KORVANE     02/08/17        00123     07");
-  // No: nothing changes. Yes: ten default lines, redrawn.
-  sim->answers = {false, true};
-  form->mnuClearHighScore->click();
-  EXPECT_EQ(table().e[0].Name, "KORVANE");
-  form->mnuClearHighScore->click();
-  EXPECT_EQ(table().e[0].Name, "Empty");
-  EXPECT_EQ(line(0), "Empty       --/--/--     -  00000     10");
-  ASSERT_EQ(sim->messages.size(), 2u);
-  EXPECT_TRUE(sim->messages[0].endsWith("ハイスコアを初期化してもよろしいですか？"));
-  clickAns();
-  EXPECT_EQ(st().GameMode, 0);
-  // On the title the table is cleared without being shown.
-  mod().hs.e[3].Score = 77;
-  form->mnuClearHighScore->click();
-  EXPECT_EQ(table().e[3].Score, 0);
-  EXPECT_FALSE(form->picHS->Visible());
 }
 
 // Closing the window by the desktop, inside a moving frame or in each
@@ -277,12 +239,10 @@ TEST_F(GameEnd, ClosingDuringARunOrTheEndOfAGameSavesTheSettings) {
         },
         ::testing::ExitedWithCode(0), "");
     const QByteArray out = readFile(fixed + "/qelmira.ini");
-    EXPECT_TRUE(out.startsWith("[Option]\r\n")) << ::testing::PrintToString(out.toStdString());
-    EXPECT_TRUE(out.endsWith("[IniCheck]\r\nDummy=1\r\n"))
-        << ::testing::PrintToString(out.toStdString());
-    if (moment == kNameEntry) {
-      EXPECT_TRUE(out.contains("NoName")) << ::testing::PrintToString(out.toStdString());
-    }
+    SCOPED_TRACE(::testing::PrintToString(out.toStdString()));
+    EXPECT_TRUE(out.startsWith("[Option]\r\n"));
+    EXPECT_TRUE(out.endsWith("[IniCheck]\r\nDummy=1\r\n"));
+    EXPECT_EQ(out.contains("NoName"), moment == kNameEntry);
   }
   QDir(fixed).removeRecursively();
 }

@@ -12,10 +12,13 @@
 namespace kv {
 namespace {
 
-GameState setUp(int16_t stage, Random& rnd) {
+// `counter`: StageCounter before the set-up.
+GameState setUp(int16_t stage, Random& rnd, int32_t counter = 0) {
   GameState st;
   st.geo = DesignedGeometry();
   st.StageNo = stage;
+  st.m.StageCounter = counter;
+  st.m.ParamB = -7;  // named by the Spiral only; every other stage keeps it
   SetUpStage(st, rnd);
   return st;
 }
@@ -27,15 +30,6 @@ int32_t step(int16_t stage, MotionState& m, Random& rnd, int32_t gameMode = 2) {
   m.PrevX = m.PointX;
   m.PrevY = m.PointY;
   return p;
-}
-
-// The converging point never goes below the plot's last row of pixels.
-TEST(MotionLawsTest, TheConvergingPointStaysAboveTheFootOfThePlot) {
-  Random rnd;
-  MotionState m{};
-  m.AccelY = m.TargetY = 5245;
-  ApplyLaw(10, m, DesignedGeometry(), DesignedPicture(), 2, 40, rnd);
-  EXPECT_EQ(m.PointY, 5250 - 15);
 }
 
 // Every stage: its catalogue entry, its set-up and frames of its law, against
@@ -120,15 +114,9 @@ TEST(MotionLawsTest, EveryStageSetsUpAndMovesByItsDesignedFormulas) {
     SCOPED_TRACE(c.stage);
     Random rnd;
     for (float v : c.draws) rnd.feed(v);
-    GameState st;
-    st.geo = DesignedGeometry();
-    st.StageNo = c.stage;
-    st.m.StageCounter = c.counter;
-    st.m.ParamB = -7;  // named by the Spiral only; every other stage keeps it
-    SetUpStage(st, rnd);
-    EXPECT_EQ(st.StageTitle, QString(c.title));
-    EXPECT_EQ(std::tuple(st.MissPenalty, st.ScalePoints, st.AnsColumn),
-              std::tuple(c.miss, c.points, c.column));
+    GameState st = setUp(c.stage, rnd, c.counter);
+    EXPECT_EQ(std::tuple(st.StageTitle, st.MissPenalty, st.ScalePoints, st.AnsColumn),
+              std::tuple(QString(c.title), c.miss, c.points, c.column));
     for (const auto& [field, value] : c.setUp) EXPECT_TRUE(near(st.m.*field, value)) << st.m.*field;
     EXPECT_EQ(std::pair(st.m.PrevX, st.m.PrevY), std::pair(st.m.PointX, st.m.PointY));
     EXPECT_EQ(st.m.ParamB == -7, c.stage != 14);
@@ -136,49 +124,51 @@ TEST(MotionLawsTest, EveryStageSetsUpAndMovesByItsDesignedFormulas) {
     EXPECT_EQ(st.m.TargetY, c.targetY ? c.targetY : st.m.TargetY);
     int n = 0;
     for (const Frame& f : c.frames) {
-      while (n < f.n) {
-        step(c.stage, st.m, rnd);
-        ++n;
-      }
+      for (; n < f.n; ++n) step(c.stage, st.m, rnd);
       EXPECT_TRUE(near(st.m.PointX, f.x) && near(st.m.PointY, f.y))
           << "frame " << f.n << ": " << st.m.PointX << ", " << st.m.PointY;
     }
   }
 }
 
-// A counter never produced by play must not index outside the four bars.
-TEST(MotionLawsTest, RaceWithANegativeCounterStaysInsideTheBars) {
-  Random rnd(3);
-  MotionState m = setUp(6, rnd).m;
-  m.StageCounter = -3;
-  step(6, m, rnd);
-  EXPECT_EQ(m.StageCounter, 2);
-}
-
-TEST(MotionLawsTest, ModWrapsOnReachingTheBottomWithoutAdvancing) {
+// Single laws at their edges: the converging point never goes below the
+// plot's last row of pixels; Race with a counter never produced by play stays
+// inside the four bars; MOD wraps on reaching the bottom without advancing;
+// Ambition slows only after the press near the end, moving right.
+TEST(MotionLawsTest, SingleLawsAtTheirEdges) {
   Random rnd;
-  MotionState m;
-  m.PointX = 100;
-  m.VelX = 50;
-  m.VelY = 250;
-  m.PointY = 5000;  // lands exactly on PlotBottom: wraps in place
+  MotionState m{.AccelY = 5245, .TargetY = 5245};
+  ApplyLaw(10, m, DesignedGeometry(), DesignedPicture(), 2, 40, rnd);
+  EXPECT_EQ(m.PointY, 5250 - 15);
+
+  Random race(3);
+  m = setUp(6, race).m;
+  m.StageCounter = -3;
+  step(6, m, race);
+  EXPECT_EQ(m.StageCounter, 2);
+
+  // Lands exactly on PlotBottom: wraps in place.
+  m = {.PointX = 100, .PointY = 5000, .VelX = 50, .VelY = 250};
   step(12, m, rnd);
   EXPECT_EQ(std::pair(m.PointX, m.PointY), std::pair(100.0, 0.0));
   m.PointY = 4999.5;  // half a twip short: moves on
   step(12, m, rnd);
   EXPECT_EQ(std::pair(m.PointX, m.PointY), std::pair(150.0, 5249.5));
-}
 
-TEST(MotionLawsTest, AmbitionSlowsOnlyAfterPressNearTheEndMovingRight) {
   for (const auto& [mode, velX, period] :
        {std::tuple{3, 10.0, 400}, std::tuple{2, 10.0, 40}, std::tuple{3, -10.0, 40}}) {
-    Random rnd;
-    MotionState m;
-    m.ParamA = 2;
-    m.PointX = 6000;  // lands beyond PlotRight - 540 either way
-    m.AccelX = 7000;
-    m.VelX = velX;
+    // Lands beyond PlotRight - 540 either way.
+    m = {.PointX = 6000, .VelX = velX, .AccelX = 7000, .ParamA = 2};
     EXPECT_EQ(step(15, m, rnd, mode), period) << mode << ' ' << velX;
+  }
+  // A run pressed at frame k moves frame k already as pressed.
+  for (const auto& [pressAt, period] : {std::pair{1, 400}, std::pair{2, 40}}) {
+    GameState st;
+    st.StageNo = 15;
+    st.m = {.PointX = 6000, .VelX = 10, .AccelX = 7000, .ParamA = 2};
+    std::vector<int32_t> periods;
+    SimulateRunFrames(st, rnd, pressAt, 1, &periods);
+    EXPECT_EQ(periods, std::vector<int32_t>{period}) << pressAt;
   }
 }
 

@@ -6,12 +6,22 @@ namespace kv::test {
 
 using PauseAndTitle = StagePlayer;
 
-namespace {
-const Answer kNoPress{.press = false, .offset = {}};
-}
-
-TEST_F(PauseAndTitle, FiveSecondsPausedInAFrameResumeWithTheFramesRemainingTime) {
+// Escape pauses only during a game, and the menu says so exactly while
+// paused. Five seconds paused in a frame resume with the frame's remaining
+// time.
+TEST_F(PauseAndTitle, EscapePausesOnlyDuringAGameAndAPausedFrameResumesWithItsRemainingTime) {
   start();
+  auto expectPaused = [&](bool paused, bool ansOn) {
+    const QString text = paused ? "ポーズ解除" : "ポーズ";
+    EXPECT_EQ(std::tuple(st().Paused != 0, form->LabPause->Visible(), form->Pause->Caption(),
+                         form->mnuPopupPause->Caption(), form->CmdAns->Enabled()),
+              std::tuple(paused, paused, text, text, ansOn));
+  };
+  key(Qt::Key_Escape);  // the title screen refuses
+  expectPaused(false, true);
+  EXPECT_EQ(count("select"), 0);
+
+  // The first run, paused by Escape inside a frame.
   sim->random().feed(0.37f);
   uint32_t go = 0, lastFrame = 0;
   bool pausedHeld = false;
@@ -32,24 +42,9 @@ TEST_F(PauseAndTitle, FiveSecondsPausedInAFrameResumeWithTheFramesRemainingTime)
   // No frame was lost or added: 86 full steps and the cut 87th.
   const double s = static_cast<double>(0.37f) * 59 + 1;
   EXPECT_NEAR(st().m.PointY, 86 * s + 26.0 / 72 * s, 1e-6);
-}
 
-TEST_F(PauseAndTitle, EscapePausesOnlyDuringAGameAndTheMenuSaysSoExactlyWhilePaused) {
-  start();
-  auto expectPaused = [&](bool paused, bool ansOn) {
-    const char* text = paused ? "ポーズ解除" : "ポーズ";
-    EXPECT_EQ(st().Paused != 0, paused);
-    EXPECT_EQ(form->LabPause->Visible(), paused);
-    EXPECT_EQ(form->Pause->Caption(), text);
-    EXPECT_EQ(form->mnuPopupPause->Caption(), text);
-    EXPECT_EQ(form->CmdAns->Enabled(), ansOn);
-  };
-  key(Qt::Key_Escape);  // the title screen refuses
-  expectPaused(false, true);
-  EXPECT_EQ(count("select"), 0);
-
+  // The retry: paused by the menu during the run; a second Escape changes nothing.
   int checks = 0;
-  // During the run, by the menu; a second Escape changes nothing.
   sim->when([&] { return form->CmdAns->Enabled() && st().m.PointX >= 20 * 72; },
             [&] {
               form->Pause->click();

@@ -9,11 +9,10 @@ namespace {
 
 // Both sides of every threshold of the rank table.
 TEST(ScoringTest, RankRuleAtEveryBoundary) {
-  struct Case {
+  const struct {
     int32_t score;
     int16_t misses, rank;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {5000, 11, 2}, {5000, 10, 5},               // Z: more than 10 misses
       {299, 7, 3},   {300, 7, 5},   {299, 6, 4},  // E: under 300 and more than 6 misses
       {299, 0, 4},   {300, 0, 5},   {-1, 11, 2},  // D: under 300
@@ -21,70 +20,49 @@ TEST(ScoringTest, RankRuleAtEveryBoundary) {
       {1199, 0, 6},  {1200, 0, 7},  {5000, 4, 6}, {5000, 3, 7},  // B
       {1599, 0, 7},  {1600, 0, 8},  {5000, 2, 7}, {1600, 1, 8},  // A, S
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases)
     EXPECT_EQ(RankRule(c.score, c.misses), c.rank) << c.score << " / " << c.misses;
-  }
 }
 
-TEST(ScoringTest, VerdictTexts) {
+// The verdict's score line, and the sweep's colour, whose halves round to even.
+TEST(ScoringTest, VerdictTextAndSweepColour) {
   EXPECT_EQ(ScoreLineText(5, 10, 50), QStringLiteral("+5 x 10 = +50"));
   EXPECT_EQ(ScoreLineText(-3, 20, -60), QStringLiteral("-3 x 20 = -60"));
-}
-
-TEST(ScoringTest, SweepColourRoundsHalvesToEven) {
-  struct Case {
+  const struct {
     int intensity, k, n, red, blue;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {255, 1, 2, 128, 128}, {255, 1, 6, 42, 212}, {255, 120, 120, 255, 0}, {128, 1, 240, 1, 127}};
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const SweepColor col = SweepColorAt(c.intensity, c.k, c.n);
-    EXPECT_EQ(col.red, c.red) << c.intensity << ' ' << c.k << '/' << c.n;
-    EXPECT_EQ(col.blue, c.blue) << c.intensity << ' ' << c.k << '/' << c.n;
+    EXPECT_EQ(std::tuple(col.red, col.blue), std::tuple(c.red, c.blue))
+        << c.intensity << ' ' << c.k << '/' << c.n;
   }
 }
 
 const QDate kToday(2002, 8, 17);
 
-TEST(Ranking, Dates) {
-  EXPECT_EQ(CheckDate("2002/8/17"), "--/--/--");
-  EXPECT_EQ(CheckDate("02/08/17"), "02/08/17");
-  EXPECT_EQ(FormatRankingDate(QDate(2010, 1, 5)), "10/01/05");
-  EXPECT_EQ(CheckDate(FormatRankingDate(QDate())), "--/--/--");
-}
-
+// A result (rank, score, stage) goes in above the first entry it beats: rank,
+// then score, then stage decide, so a higher rank beats any score, and a full
+// tie stays below (the older entry stays above). A negative score counts as
+// 0; the extra stage (16) is never entered, stage 15 is the last regular one.
 TEST(Ranking, Placement) {
   RankingTable defaults;
   ClearRanking(defaults);
   // Rank 2 everywhere, scores 1000, 900, ..., 100, stage 5.
   RankingTable graded;
   for (int i = 0; i < 10; ++i) graded.e[i] = {QString::number(i), "--/--/--", 1000 - 100 * i, 5, 2};
-  struct Case {
+  const struct {
     const RankingTable& table;
     GameResult r;
     int pos;
   } cases[] = {
-      {defaults, {1, 0, 1}, -1},      // ties the last entry
-      {defaults, {1, -120, 3}, 8},    // counts as 0: ties entry 7 and goes below it
-      {defaults, {8, 9999, 16}, -1},  // extra stage: never entered
-      {graded, {2, 600, 5}, 5},       // equal to entry 4: the older entry stays above
-      {graded, {2, 600, 6}, 4},       // same rank and score, later stage
-      {graded, {2, 650, 1}, 4},
-      {graded, {3, 0, 1}, 0},  // a higher rank beats any score
-      {graded, {2, 100, 5}, -1},
-      // Every tie: rank, then score, then stage decide; a full tie stays below.
-      {graded, {2, 600, 4}, 5},
-      {graded, {2, 601, 1}, 4},
-      {graded, {1, 9999, 15}, -1},
-      {graded, {2, 100, 6}, 9},
-      {graded, {2, 1000, 5}, 1},
-      {graded, {2, 1000, 6}, 0},
-      {graded, {2, 1001, 1}, 0},
-      {graded, {2, 99, 15}, -1},
-      {graded, {2, 5000, 15}, 0},
-      {graded, {2, 5000, 16}, -1},  // the last regular stage
-  };
-  for (const Case& c : cases) {
+      {defaults, {1, 0, 1}, -1}, {defaults, {1, -120, 3}, 8}, {defaults, {8, 9999, 16}, -1},
+      {graded, {2, 600, 5}, 5},  {graded, {2, 600, 6}, 4},    {graded, {2, 650, 1}, 4},
+      {graded, {3, 0, 1}, 0},    {graded, {2, 100, 5}, -1},   {graded, {2, 600, 4}, 5},
+      {graded, {2, 601, 1}, 4},  {graded, {1, 9999, 15}, -1}, {graded, {2, 100, 6}, 9},
+      {graded, {2, 1000, 5}, 1}, {graded, {2, 1000, 6}, 0},   {graded, {2, 1001, 1}, 0},
+      {graded, {2, 99, 15}, -1}, {graded, {2, 5000, 15}, 0},  {graded, {2, 5000, 16}, -1}};
+  for (const auto& c : cases) {
     RankingTable t = c.table;
     GameResult r = c.r;
     ASSERT_EQ(PlaceResult(t, r, kToday), c.pos) << c.r.Score << " " << c.r.StageNo;
@@ -108,43 +86,46 @@ TEST(Ranking, Placement) {
 }
 
 TEST(Ranking, NormalizeName) {
-  struct Case {
+  const struct {
     QString in, halfWidth, stored;
-  } cases[] = {
-      {"   ", "   ", "NONAME"},
-      {"\u3000\u3000", "  ", "NONAME"},
-      {"ABCDEFGHIJ", "ABCDEFGHIJ", "ABCDEFGHIJ"},
-      {"ABCDEFGHIJK", "ABCDEFGHIJK", "?"},
-      {"ＡＢＣ", "ABC", "ABC"},
-      {"\u3000ａ１！\u3000", " a1! ", " a1! "},
-      {"カタカナ", "ｶﾀｶﾅ", "ｶﾀｶﾅ"},
-      // Voiced kana become two half-width characters: still 10 bytes.
-      {"ガギグゲゴ", "ｶﾞｷﾞｸﾞｹﾞｺﾞ", "ｶﾞｷﾞｸﾞｹﾞｺﾞ"},
-      {"ガギグゲゴザ", "ｶﾞｷﾞｸﾞｹﾞｺﾞｻﾞ", "?"},
-      {"漢字漢字漢", "漢字漢字漢", "漢字漢字漢"},
-      {"漢字漢字漢字", "漢字漢字漢字", "?"},
-      // The ends of the full-width ASCII block, and its neighbours, which stay.
-      {"！～＼\uFF00\uFF5F", "!~\\\uFF00\uFF5F", "!~\\\uFF00\uFF5F"},
-      {"ヴパポ・ーヲンヱ", "ｳﾞﾊﾟﾎﾟ･ｰｦﾝヱ", "?"},
-      {"ヴパポ・ーヲン", "ｳﾞﾊﾟﾎﾟ･ｰｦﾝ", "ｳﾞﾊﾟﾎﾟ･ｰｦﾝ"},
-      {"ァッョヵヶヮ", "ｧｯｮヵヶヮ", "ｧｯｮヵヶヮ"},
-      // Symbols without a half-width form in Shift-JIS are kept as typed and
-      // count two bytes each.
-      {"○■←│", "○■←│", "○■←│"},
-      {"■■■■■", "■■■■■", "■■■■■"},
-      {"■■■■■■", "■■■■■■", "?"},
-      {"ひらが「」", "ひらが「」", "ひらが「」"},
-  };
-  for (const Case& c : cases) {
+  } cases[] = {{"   ", "   ", "NONAME"},
+               {"\u3000\u3000", "  ", "NONAME"},
+               {"ABCDEFGHIJ", "ABCDEFGHIJ", "ABCDEFGHIJ"},
+               {"ABCDEFGHIJK", "ABCDEFGHIJK", "?"},
+               {"ＡＢＣ", "ABC", "ABC"},
+               {"\u3000ａ１！\u3000", " a1! ", " a1! "},
+               {"カタカナ", "ｶﾀｶﾅ", "ｶﾀｶﾅ"},
+               // Voiced kana become two half-width characters: still 10 bytes.
+               {"ガギグゲゴ", "ｶﾞｷﾞｸﾞｹﾞｺﾞ", "ｶﾞｷﾞｸﾞｹﾞｺﾞ"},
+               {"ガギグゲゴザ", "ｶﾞｷﾞｸﾞｹﾞｺﾞｻﾞ", "?"},
+               {"漢字漢字漢", "漢字漢字漢", "漢字漢字漢"},
+               {"漢字漢字漢字", "漢字漢字漢字", "?"},
+               // The ends of the full-width ASCII block, and its neighbours, which stay.
+               {"！～＼\uFF00\uFF5F", "!~\\\uFF00\uFF5F", "!~\\\uFF00\uFF5F"},
+               {"ヴパポ・ーヲンヱ", "ｳﾞﾊﾟﾎﾟ･ｰｦﾝヱ", "?"},
+               {"ヴパポ・ーヲン", "ｳﾞﾊﾟﾎﾟ･ｰｦﾝ", "ｳﾞﾊﾟﾎﾟ･ｰｦﾝ"},
+               {"ァッョヵヶヮ", "ｧｯｮヵヶヮ", "ｧｯｮヵヶヮ"},
+               // Symbols without a half-width form in Shift-JIS are kept as typed and
+               // count two bytes each.
+               {"○■←│", "○■←│", "○■←│"},
+               {"■■■■■", "■■■■■", "■■■■■"},
+               {"■■■■■■", "■■■■■■", "?"},
+               {"ひらが「」", "ひらが「」", "ひらが「」"}};
+  for (const auto& c : cases) {
     QString name = c.in;
     EXPECT_EQ(NormalizeName(name), c.stored) << c.in.toStdString();
     EXPECT_EQ(name, c.halfWidth) << c.in.toStdString();
   }
 }
 
-// Names are padded to ten characters, not bytes; a rank code outside 1..8
-// shows a blank; numbers keep their leading zeros and grow to the right.
-TEST(Ranking, TableLines) {
+// A date is kept only in its own form. Names are padded to ten characters,
+// not bytes; a rank code outside 1..8 shows a blank; numbers keep their
+// leading zeros and grow to the right.
+TEST(Ranking, DatesAndTableLines) {
+  EXPECT_EQ(CheckDate("2002/8/17"), "--/--/--");
+  EXPECT_EQ(CheckDate("02/08/17"), "02/08/17");
+  EXPECT_EQ(FormatRankingDate(QDate(2010, 1, 5)), "10/01/05");
+  EXPECT_EQ(CheckDate(FormatRankingDate(QDate())), "--/--/--");
   const struct {
     RankingEntry e;
     QString line;

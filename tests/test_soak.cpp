@@ -33,40 +33,19 @@ QString describe(const RankingTable& t, const Options& o, const OptionTicks& k,
     s += QString("%1|%2|%3|%4|%5\n").arg(e.Name, e.Date).arg(e.Score).arg(e.Stage).arg(e.Rank);
   s += QString::asprintf("opt %d %d %d %d\n", int{o.OptKakudai}, int{o.OptLineWidth},
                          int{o.OptCountDownSpeed}, int{o.OptSoundEffect});
-  auto ticks = [&](auto& a) {
-    for (bool b : a) s += b ? '1' : '0';
-    s += ' ';
-  };
-  ticks(k.kakudai);
-  ticks(k.lineWidth);
-  ticks(k.countDown);
-  ticks(k.sound);
+  s += QString::asprintf("%d%d %d%d%d %d%d%d %d%d ", k.kakudai[0], k.kakudai[1], k.lineWidth[0],
+                         k.lineWidth[1], k.lineWidth[2], k.countDown[0], k.countDown[1],
+                         k.countDown[2], k.sound[0], k.sound[1]);
   return s + "\nrecent " + recent;
 }
 
-// What a session reports to the parent before it closes the window.
-struct SessionReport {
-  int games = 0, steps = 0, entries = 0;
-  uint32_t virtualMs = 0;
-};
-
 class Player {
  public:
-  Player(SimPlatform& sim, Form& f, uint32_t seed, uint32_t budgetMs, QString reportPath)
-      : sim_(sim),
-        f_(f),
-        rng_(seed),
-        budget_(budgetMs),
-        report_path_(std::move(reportPath)),
-        start_(sim.now()) {}
+  Player(SimPlatform& sim, Form& f, uint32_t seed, uint32_t budgetMs)
+      : sim_(sim), f_(f), rng_(seed), budget_(budgetMs), start_(sim.now()) {}
 
   void run() {
-    sim_.when(
-        [this] {
-          observe();
-          return false;
-        },
-        [] {});
+    sim_.when([this] { return observe(); }, [] {});
     next();
     sim_.runUntil([] { return false; }, budget_ + 600'000);
   }
@@ -84,43 +63,35 @@ class Player {
   // moved by the sweep of a right answer or by the penalty of a miss. The
   // observer is a condition that never holds, so it looks at the game at
   // every event pump, before any other scheduled input can act.
-  void observe() {
+  bool observe() {
     const GameState& s = f_.st;
-    if (s.GameMode == 5 && lastMode_ != 5) ++report_.entries;
+    if (s.GameMode == 5 && lastMode_ != 5) ++entries_;
     lastMode_ = s.GameMode;
     if (!armed_) {
       // A stage has started when its count-down shows " 3 ".
-      if (s.GameMode == 2 && f_.Labelmsg->Caption() == " 3 ") {
-        armed_ = true;
-        before_ = s.Score;
-        misses_ = s.MissCount;
-      }
-      return;
+      armed_ = s.GameMode == 2 && f_.Labelmsg->Caption() == " 3 ";
+      before_ = s.Score;
+      misses_ = s.MissCount;
+      return false;
     }
-    if (s.GameMode == 1 || f_.timGameover->enabled() || f_.timEnding->enabled() ||
-        s.GameMode >= 5) {
-      armed_ = false;
-      checkVerdict(before_, misses_);
-      endOnFailure();
+    if (s.GameMode != 1 && !f_.timGameover->enabled() && !f_.timEnding->enabled() && s.GameMode < 5)
+      return false;
+    armed_ = false;
+    const int32_t d = s.PressColumn - s.AnsColumn;
+    const int32_t expected = s.MissCount != misses_
+                                 ? before_ - s.MissPenalty
+                                 : before_ + (d <= 0 ? -d * s.ScalePoints : -2 * d * s.ScalePoints);
+    // Past the verdict the game had already ended and been ranked.
+    if (s.GameMode < 5) {
+      EXPECT_EQ(s.Score, expected) << "stage " << s.StageNo << " hit " << s.AnswerHit;
     }
-  }
-
-  void checkVerdict(int32_t before, int16_t misses) {
-    const GameState& s = f_.st;
-    if (s.GameMode >= 5) return;  // the game had already ended and been ranked
-    int32_t expected;
-    if (s.MissCount != misses) {
-      expected = before - s.MissPenalty;
-    } else {
-      const int32_t d = s.PressColumn - s.AnsColumn;
-      expected = before + (d <= 0 ? -d * s.ScalePoints : -2 * d * s.ScalePoints);
-    }
-    ASSERT_EQ(s.Score, expected) << "stage " << s.StageNo << " hit " << s.AnswerHit;
+    endOnFailure();
+    return false;
   }
 
   void step() {
     next();  // scheduled first: the action below may run a nested wait
-    ++report_.steps;
+    ++steps_;
     if (sim_.now() - start_ >= budget_ || pick(1500) == 0) return closeWindow();
     act();
     checkRules();
@@ -134,18 +105,16 @@ class Player {
     std::_Exit(5);
   }
 
+  // What a session reports to the parent before it closes the window.
   void closeWindow() {
-    report_.virtualMs = sim_.now() - start_;
     Module1& m = mod();
     RankingTable t = m.hs;
     if (f_.st.GameMode == 5 && f_.st.RankPos >= 0) t.e[f_.st.RankPos].Name = "NoName";
-    const QByteArray out = (QString::asprintf("%d %d %u %d\n", report_.games, report_.steps,
-                                              report_.virtualMs, report_.entries) +
-                            describe(t, m.opt, f_.readTicks(), m.RecentName))
-                               .toUtf8();
-    QFile f(report_path_);
-    if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size()) std::_Exit(3);
-    f.close();
+    writeFile(sim_.dir + "/session-report",
+              (QString::asprintf("%d %d %u %d\n", games_, steps_, sim_.now() - start_, entries_) +
+               describe(t, m.opt, f_.readTicks(), m.RecentName))
+                  .toUtf8());
+    endOnFailure();
     // From inside a wait the close ends the program at once; otherwise the
     // event loop would end with the last window.
     f_.win->close();
@@ -172,74 +141,56 @@ class Player {
   void act() {
     const int before = f_.st.GameMode;
     QWidget* plot = f_.PicMain->widget();
+    QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : f_.win.get();
     if (f_.st.Frozen == 1 && pick(3) != 0) return markTheRightCell();
-    switch (pick(16)) {
-      default:  // 0 to 2: the main button, the most used control
-        click(f_.CmdAns->button());
-        break;
-      case 3:  // over the answer strip or anywhere on the plot
-        sendMove(plot, pick(2) ? QPoint(420 + pick(80), pick(354)) : QPoint(pick(504), pick(354)));
-        break;
-      case 4:
-        click(f_.PicAns->widget());
-        break;
-      case 5: {
-        static const Qt::Key keys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Return, Qt::Key_Escape,
-                                       Qt::Key_Backspace};
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f_.win.get(),
-                        keys[pick(5)]);
-        break;
-      }
-      case 6: {
-        // Typed text, also what an input method would commit.
-        static const QString texts[] = {"a", "Z", "7", " ", "ｶ", "漢", "?", "name"};
-        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : f_.win.get();
-        QKeyEvent ev(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, texts[pick(8)]);
-        QCoreApplication::sendEvent(w, &ev);
-        break;
-      }
-      case 7: {
-        const int k = pick(32);
-        sendMove(f_.labChr[k]->widget(), QPoint(3, 3));
-        click(f_.labChr[k]->widget(), QPoint(3, 3));
-        break;
-      }
-      case 8:
-        sendMove(f_.picHS->widget(), QPoint(5, 300));
-        break;
-      case 9:
-        click(f_.LabelAns[0]->widget());
-        break;
-      case 10:
-        f_.Pause->click();
-        break;
-      case 11:
-        click(f_.CmdPause->button());
-        break;
-      case 12: {
-        MenuItem* items[] = {f_.Restart.get(), f_.HighScore.get(), f_.mnuClearHighScore.get(),
-                             f_.mnuPopupPause.get()};
-        sim_.answers = {pick(2) == 0};
-        items[pick(4)]->click();
-        break;
-      }
-      case 13: {
-        std::vector<std::unique_ptr<MenuItem>>* groups[] = {&f_.kakudaionoff, &f_.linewidth,
-                                                            &f_.CountDownSpeed};
-        auto& g = *groups[pick(3)];
-        g[static_cast<size_t>(pick(static_cast<int>(g.size())))]->click();
-        break;
-      }
-      case 14:
-        if (f_.Stage_UrawazaTitle->Enabled() && f_.Stage_UrawazaTitle->Visible())
-          f_.StageSelect[static_cast<size_t>(pick(15))]->click();
-        break;
-      case 15:  // the pop-up menu opens and is dismissed again
-        QTest::mouseClick(plot, Qt::RightButton, {}, QPoint(pick(504), pick(354)));
-        if (QWidget* p = QApplication::activePopupWidget()) p->close();
-        break;
-    }
-    if (before != 0 && f_.st.GameMode == 0) ++report_.games;
+    static const Qt::Key keys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Return, Qt::Key_Escape,
+                                   Qt::Key_Backspace};
+    // Typed text, also what an input method would commit.
+    static const QString texts[] = {"a", "Z", "7", " ", "ｶ", "漢", "?", "name"};
+    const std::function<void()> actions[] = {
+        // The main button, the most used control, has three chances in sixteen.
+        [&] { click(f_.CmdAns->button()); },
+        // Over the answer strip or anywhere on the plot.
+        [&] {
+          sendMove(plot,
+                   pick(2) ? QPoint(420 + pick(80), pick(354)) : QPoint(pick(504), pick(354)));
+        },
+        [&] { click(f_.PicAns->widget()); }, [&] { QTest::keyClick(focus, keys[pick(5)]); },
+        [&] {
+          QKeyEvent ev(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, texts[pick(8)]);
+          QCoreApplication::sendEvent(focus, &ev);
+        },
+        [&] {
+          QWidget* letter = f_.labChr[pick(32)]->widget();
+          sendMove(letter, QPoint(3, 3));
+          click(letter, QPoint(3, 3));
+        },
+        [&] { sendMove(f_.picHS->widget(), QPoint(5, 300)); },
+        [&] { click(f_.LabelAns[0]->widget()); }, [&] { f_.Pause->click(); },
+        [&] { click(f_.CmdPause->button()); },
+        [&] {
+          MenuItem* items[] = {f_.Restart.get(), f_.HighScore.get(), f_.mnuClearHighScore.get(),
+                               f_.mnuPopupPause.get()};
+          sim_.answers = {pick(2) == 0};
+          items[pick(4)]->click();
+        },
+        [&] {
+          std::vector<std::unique_ptr<MenuItem>>* groups[] = {&f_.kakudaionoff, &f_.linewidth,
+                                                              &f_.CountDownSpeed};
+          auto& g = *groups[pick(3)];
+          g[static_cast<size_t>(pick(static_cast<int>(g.size())))]->click();
+        },
+        [&] {
+          if (f_.Stage_UrawazaTitle->Enabled() && f_.Stage_UrawazaTitle->Visible())
+            f_.StageSelect[static_cast<size_t>(pick(15))]->click();
+        },
+        // The pop-up menu opens and is dismissed again.
+        [&] {
+          QTest::mouseClick(plot, Qt::RightButton, {}, QPoint(pick(504), pick(354)));
+          if (QWidget* p = QApplication::activePopupWidget()) p->close();
+        }};
+    actions[std::max(0, pick(16) - 2)]();
+    if (before != 0 && f_.st.GameMode == 0) ++games_;
   }
 
   void checkRules() {
@@ -256,9 +207,9 @@ class Player {
       ASSERT_GE(e.Rank, 1);
       if (i == 0) continue;
       const RankingEntry& a = t.e[i - 1];
-      const bool ordered = a.Rank > e.Rank || (a.Rank == e.Rank && a.Score > e.Score) ||
-                           (a.Rank == e.Rank && a.Score == e.Score && a.Stage >= e.Stage);
-      ASSERT_TRUE(ordered) << "entries " << i - 1 << " and " << i;
+      // By rank, then score, then stage.
+      ASSERT_GE(std::tuple(a.Rank, a.Score, a.Stage), std::tuple(e.Rank, e.Score, e.Stage))
+          << "entries " << i - 1 << " and " << i;
     }
   }
 
@@ -266,9 +217,8 @@ class Player {
   Form& f_;
   std::mt19937 rng_;
   uint32_t budget_;
-  QString report_path_;
   uint32_t start_;
-  SessionReport report_;
+  int games_ = 0, steps_ = 0, entries_ = 0;
   bool armed_ = false;
   int32_t lastMode_ = 0;
   int32_t before_ = 0;
@@ -282,22 +232,18 @@ QString runSession(const QString& dir, uint32_t seed, uint32_t budgetMs) {
   const QString report = dir + "/session-report";
   QFile::remove(report);
   QProcess child;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("KORVANE_SOAK_SESSION", QString("%1 %2 %3").arg(dir).arg(seed).arg(budgetMs));
-  child.setProcessEnvironment(env);
+  child.setEnvironment(
+      QProcess::systemEnvironment()
+      << QString("KORVANE_SOAK_SESSION=%1 %2 %3").arg(dir).arg(seed).arg(budgetMs));
   child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
   child.setStandardOutputFile(QProcess::nullDevice());
   child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=Soak.OneSession"});
   // A session plays minutes of virtual time in seconds; one that runs on
-  // has hung, and must not outlive the soak.
-  if (!child.waitForFinished(300'000)) {
-    child.kill();
-    child.waitForFinished();
+  // has hung, and must not outlive the soak: `child` kills it on the way out.
+  if (!child.waitForFinished(300'000) || child.exitStatus() != QProcess::NormalExit ||
+      child.exitCode() != 0)
     return {};
-  }
-  if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) return {};
-  QFile f(report);
-  return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+  return QString::fromUtf8(readFile(report));
 }
 
 }  // namespace
@@ -317,7 +263,7 @@ TEST(Soak, OneSession) {
   Form form(sim);
   form.Load();
   sim.random().seed(seed);
-  Player(sim, form, seed, session[2].toUInt(), session[0] + "/session-report").run();
+  Player(sim, form, seed, session[2].toUInt()).run();
   FAIL() << "not reached: the session ends by closing the window";
 }
 
@@ -325,33 +271,28 @@ TEST(Soak, RandomPlayKeepsTheRulesAndEverySaveReadsBack) {
   const double hours = envNumber("KORVANE_SOAK_HOURS", 0.3);
   const auto seed = static_cast<uint32_t>(envNumber("KORVANE_SOAK_SEED", 1));
   SimProgramDir dir;
-  const QString ini = dir.path() + "/qelmira.ini";
-  int games = 0, sessions = 0, entries = 0;
-  long steps = 0;
-  double virtualMs = 0;
+  int sessions = 0;
+  double totals[4] = {};  // games, steps, virtual ms, name entries, as a session reports them
   std::mt19937 rng(seed);
-  while (virtualMs < hours * 3'600'000) {
+  while (totals[2] < hours * 3'600'000) {
     const auto budget = static_cast<uint32_t>(60'000 + rng() % 1'800'000);
     const uint32_t s = seed * 1'000'003u + static_cast<uint32_t>(sessions);
     const QString out = runSession(dir.path(), s, budget);
     ASSERT_FALSE(out.isEmpty()) << "session " << sessions << " (seed " << s << ") failed";
     const QString head = out.section('\n', 0, 0);
-    games += head.section(' ', 0, 0).toInt();
-    steps += head.section(' ', 1, 1).toLong();
-    virtualMs += head.section(' ', 2, 2).toDouble();
-    entries += head.section(' ', 3, 3).toInt();
+    for (int i = 0; i < 4; ++i) totals[i] += head.section(' ', i, i).toDouble();
     ++sessions;
     // The file the closed program saved holds what it had.
     SettingsData d;
     WindowPlacement wp;
-    ASSERT_TRUE(LoadSettings(ini, d, wp)) << "session " << sessions;
+    ASSERT_TRUE(LoadSettings(dir.path() + "/qelmira.ini", d, wp)) << "session " << sessions;
     EXPECT_EQ(describe(d.ranking, d.opt, d.ticks, d.recentName).toStdString(),
               out.section('\n', 1).toStdString())
         << "session " << sessions << " (seed " << s << ")";
   }
-  std::printf("soak: sessions %d, name entries %d, seed %u\n", sessions, entries, seed);
-  std::printf("soak: games %d, virtual hours %.2f, steps %ld\n", games, virtualMs / 3'600'000,
-              steps);
+  std::printf("soak: sessions %d, name entries %.0f, seed %u\n", sessions, totals[3], seed);
+  std::printf("soak: games %.0f, virtual hours %.2f, steps %.0f\n", totals[0],
+              totals[2] / 3'600'000, totals[1]);
 }
 
 }  // namespace kv::test

@@ -2,6 +2,8 @@
 // time: the verdict and its scoring, retries, game over, the ending, the
 // extra stage and the count-down's timing.
 
+#include <map>
+
 #include "scores/ranking.h"
 #include "tests/stage_player.h"
 
@@ -9,7 +11,10 @@ namespace kv::test {
 
 using StagePlay = StagePlayer;
 
-TEST_F(StagePlay, PressesScoreByColumnsFromTheRedLineAndSweepThirtyMsPerColumn) {
+// A right answer scores by columns from the red line, swept at 30 ms a
+// column. "正解！" stands left of the button, then slides out to the left in
+// steps of 20 ms, each longer than the last, before the next stage counts down.
+TEST_F(StagePlay, ARightAnswerScoresByColumnsFromTheRedLineSweepsAndSlidesAway) {
   start();
   // Stage 1 pays 5 points per column early and costs 10 per column late.
   const std::pair<int32_t, int32_t> cases[] = {{0, 500}, {-5, 525}, {-1, 505}, {2, 480}, {3, 470}};
@@ -20,12 +25,9 @@ TEST_F(StagePlay, PressesScoreByColumnsFromTheRedLineAndSweepThirtyMsPerColumn) 
     else
       form->Restart->click();  // abandons the game between stages
     SCOPED_TRACE(c.first);
-    EXPECT_EQ(st().PressColumn, 36 + c.first);
-    EXPECT_EQ(st().AnswerHit, 1);
-    EXPECT_EQ(st().Score, c.second);
-    EXPECT_EQ(st().StageNo, 2);
-    EXPECT_EQ(form->CmdAns->Caption(), "NEXT STAGE");
-    EXPECT_TRUE(form->CmdAns->Enabled());
+    EXPECT_EQ(std::tuple(st().PressColumn, st().AnswerHit, st().Score, st().StageNo),
+              std::tuple(36 + c.first, 1, c.second, 2));
+    EXPECT_EQ(ansButton(), std::pair(QString("NEXT STAGE"), true));
     if (c.first == 0) {
       // The press line on the answer column is magenta, and survived the flash.
       EXPECT_EQ(form->PicMain->Point(36 * 120 + 30, 300), rgb(255, 96, 255));
@@ -34,11 +36,31 @@ TEST_F(StagePlay, PressesScoreByColumnsFromTheRedLineAndSweepThirtyMsPerColumn) 
       EXPECT_EQ(greenOf(form->PicMain->Point((36 + c.first / 2.0) * 120 + 30, 300)), 0);
     }
     EXPECT_EQ(form->LabelScore->Caption(), QString("SCORE  %1").arg(c.second));
-    uint32_t correctAt = 0;
-    for (const auto& p : sim->simSound().plays)
-      if (p.name == "correct") correctAt = p.at;
-    EXPECT_EQ(sim->now() - correctAt, 30u * static_cast<uint32_t>(std::abs(c.first)));
+    EXPECT_EQ(sim->now() - lastPlay("correct"), 30u * static_cast<uint32_t>(std::abs(c.first)));
   }
+
+  const double width = form->Labelmsg->Width();
+  const double right = form->CmdAns->Left() - width - 150;
+  EXPECT_EQ(form->Labelmsg->Left(), right);
+  std::vector<std::pair<uint32_t, double>> steps;  // (time, left) at each move
+  sim->when(
+      [&] {
+        const double left = form->Labelmsg->Left();
+        if (form->Labelmsg->Caption() == "正解！" && left != right &&
+            (steps.empty() || steps.back().second != left))
+          steps.emplace_back(sim->now(), left);
+        return false;
+      },
+      [] {});
+  play(kNoPress);
+  ASSERT_GE(steps.size(), 3u);
+  for (size_t i = 1; i < steps.size(); ++i) {
+    EXPECT_EQ(steps[i].first - steps[i - 1].first, 20u) << i;
+    const double before = i > 1 ? steps[i - 2].second - steps[i - 1].second : 0;
+    EXPECT_GE(steps[i - 1].second - steps[i].second, before) << i;
+  }
+  EXPECT_LT(steps.back().second, form->PicMain->Left() - width);
+  EXPECT_GE(steps[steps.size() - 2].second, form->PicMain->Left() - width);
 }
 
 TEST_F(StagePlay, AMissCostsThePenaltyAndTheRetryHidesTheStageTitle) {
@@ -58,59 +80,27 @@ TEST_F(StagePlay, AMissCostsThePenaltyAndTheRetryHidesTheStageTitle) {
   watchCountDown();
   play({.offset = -3, .rightRow = false});
   EXPECT_EQ(form->PicMain->Point((st().AnsColumn - 3) * 120 + 30, 300), rgb(96, 96, 255));
-  EXPECT_EQ(st().AnswerHit, 0);
-  EXPECT_EQ(st().Score, 510 - 75);
-  EXPECT_EQ(st().MissCount, 1);
-  EXPECT_EQ(st().StageNo, 2);
-  EXPECT_EQ(form->CmdAns->Caption(), "RETRY!");
-  EXPECT_TRUE(form->CmdAns->Enabled());
+  EXPECT_EQ(std::tuple(st().AnswerHit, st().Score, st().MissCount, st().StageNo),
+            std::tuple(0, 510 - 75, 1, 2));
+  EXPECT_EQ(ansButton(), std::pair(QString("RETRY!"), true));
 
   // The retry, not answered at all: a MISS as well.
   watchCountDown();
-  play({.press = false, .offset = {}});
-  EXPECT_EQ(st().Score, 510 - 150);
-  EXPECT_EQ(st().MissCount, 2);
+  play(kNoPress);
+  EXPECT_EQ(std::tuple(st().Score, st().MissCount), std::tuple(510 - 150, 2));
 
   EXPECT_EQ(titleDuringOne, (std::vector<bool>{true, true, false}));
 
   // A miss that leaves exactly nothing is no game over.
   st().Score = st().MissPenalty;
-  play({.press = false, .offset = {}});
-  EXPECT_EQ(st().Score, 0);
-  EXPECT_EQ(form->CmdAns->Caption(), "RETRY!");
-  EXPECT_FALSE(form->timGameover->enabled());
+  play(kNoPress);
+  EXPECT_EQ(std::tuple(st().Score, form->CmdAns->Caption(), form->timGameover->enabled()),
+            std::tuple(0, QString("RETRY!"), false));
 }
 
-// "正解！" stands left of the button, then slides out to the left in steps of
-// 20 ms, each longer than the last, before the next stage counts down.
-TEST_F(StagePlay, TheVerdictSlidesAwayFasterAndFaster) {
-  start();
-  play({.offset = 0});
-  const double width = form->Labelmsg->Width();
-  const double right = form->CmdAns->Left() - width - 150;
-  EXPECT_EQ(form->Labelmsg->Left(), right);
-  std::vector<std::pair<uint32_t, double>> steps;  // (time, left) at each move
-  sim->when(
-      [&] {
-        const double left = form->Labelmsg->Left();
-        if (form->Labelmsg->Caption() == "正解！" && left != right &&
-            (steps.empty() || steps.back().second != left))
-          steps.emplace_back(sim->now(), left);
-        return false;
-      },
-      [] {});
-  play({.press = false, .offset = {}});
-  ASSERT_GE(steps.size(), 3u);
-  for (size_t i = 1; i < steps.size(); ++i) {
-    EXPECT_EQ(steps[i].first - steps[i - 1].first, 20u) << i;
-    const double before = i > 1 ? steps[i - 2].second - steps[i - 1].second : 0;
-    EXPECT_GE(steps[i - 1].second - steps[i].second, before) << i;
-  }
-  EXPECT_LT(steps.back().second, form->PicMain->Left() - width);
-  EXPECT_GE(steps[steps.size() - 2].second, form->PicMain->Left() - width);
-}
-
-TEST_F(StagePlay, ADoubleClickOnNextStageStartsOneStage) {
+// A double click on "NEXT STAGE" starts one stage. The retry of the missed
+// stage, answered right but late, drives the score below zero and ends the game.
+TEST_F(StagePlay, ADoubleClickOnNextStageStartsOneStageAndALateRightAnswerCanEndTheGame) {
   start();
   play({.offset = 0});
   ASSERT_TRUE(form->timCorrect->enabled());  // "正解！" slides away first
@@ -118,28 +108,29 @@ TEST_F(StagePlay, ADoubleClickOnNextStageStartsOneStage) {
   const uint32_t t0 = sim->now();
   sim->after(20, [&] { clickAns(); });  // the second click, during the slide
   sim->after(40, [&] { form->Restart->click(); });
-  play({.press = false, .offset = {}});
-  EXPECT_EQ(count("count2") - gos, 1);
-  EXPECT_EQ(st().MissCount, 1);
-  EXPECT_EQ(st().StageNo, 2);
+  play(kNoPress);
+  EXPECT_EQ(std::tuple(count("count2") - gos, st().MissCount, st().StageNo), std::tuple(1, 1, 2));
   EXPECT_LT(sim->now() - t0, 15000u);  // one run of stage 2, not two
-}
 
-TEST_F(StagePlay, ALateRightAnswerThatDrivesTheScoreBelowZeroEndsTheGame) {
-  start();
-  play({.offset = 0});
-  ASSERT_EQ(st().StageNo, 2);
   st().Score = 20;
   int checks = 0;
   // The caution line blinks 25 times in 1.5 s, grey and yellow; the last one
   // is yellow.
   sim->when([&] { return st().GameMode == 2; },
             [&] { checks += form->timCaution->enabled() && form->timMissFrash->enabled(); });
-  sim->when([&] { return st().CautionFlashCount == 2; },
-            [&] {
-              EXPECT_EQ(form->PicMain->Point(st().CautionColumn * 120 + 30, 2000), rgb(96, 96, 96));
-              ++checks;
-            });
+  // Each blink as it is drawn: odd ones yellow, even ones grey. The miss
+  // label meanwhile steps through eight shades of yellow, 32 apart.
+  std::map<int, Color> blinks, shades;
+  sim->when(
+      [&] {
+        const int b = st().CautionFlashCount, s = st().MissFlashCount;
+        if (b > 0 && !blinks.count(b))
+          blinks[b] = form->PicMain->Point(st().CautionColumn * 120 + 30, 2000);
+        if (form->timMissFrash->enabled() && !shades.count(s))
+          shades[s] = form->Label1miss->ForeColor();
+        return false;
+      },
+      [] {});
   sim->when([&] { return form->Labelmsg->Caption() == "GO!"; },
             [&] {
               EXPECT_FALSE(form->timCaution->enabled());
@@ -148,11 +139,14 @@ TEST_F(StagePlay, ALateRightAnswerThatDrivesTheScoreBelowZeroEndsTheGame) {
               ++checks;
             });
   play({.offset = 2});  // 2 columns late at 7 points: -28
-  EXPECT_EQ(checks, 3);
-  EXPECT_EQ(st().CautionColumn, 40 + 20 / 14);
-  EXPECT_EQ(st().Score, -8);  // a right answer, yet the game is over
-  EXPECT_EQ(st().FinalRank, 1);
-  EXPECT_TRUE(form->timGameover->enabled());
+  // A right answer, yet the game is over.
+  EXPECT_EQ(std::tuple(checks, st().CautionColumn, st().Score, st().FinalRank,
+                       form->timGameover->enabled()),
+            std::tuple(2, 40 + 20 / 14, -8, 1, true));
+  EXPECT_EQ(blinks.size(), 25u);
+  for (const auto& [b, c] : blinks) EXPECT_EQ(c, b % 2 ? rgb(255, 255, 96) : rgb(96, 96, 96)) << b;
+  EXPECT_EQ(shades.size(), 8u);
+  for (const auto& [s, c] : shades) EXPECT_EQ(c, rgb(32 * s, 32 * s, 0)) << s;
 }
 
 // Played on a still clock and on one that moves on between reads, as on a
@@ -180,11 +174,19 @@ TEST_P(WholeGame, PlayedRightFromStageOneReachesTheEndingWithItsRank) {
 
   // Fifteen stages with their count-downs and verdicts take minutes, not days.
   EXPECT_LT(sim->elapsedMs() - t0, 30u * 60 * 1000);
-  EXPECT_TRUE(form->timEnding->enabled());
-  EXPECT_FALSE(form->timGameover->enabled());
   // No miss, every answer as early as the run allowed: rank S, full width.
-  EXPECT_EQ(RankLetter(st().FinalRank), "S");
-  EXPECT_EQ(form->LabelRank->Caption(), "Ｓ");
+  // The pause is refused during the ending.
+  EXPECT_EQ(
+      std::tuple(form->timEnding->enabled(), form->timGameover->enabled(),
+                 RankLetter(st().FinalRank), form->LabelRank->Caption(), form->Pause->Enabled()),
+      std::tuple(true, false, QString("S"), QString("Ｓ"), false));
+  key(Qt::Key_Escape);
+  EXPECT_EQ(st().Paused, 0);
+  // The sequence tick by tick is checked in test_end_ticks.cpp.
+  sim->runUntil([this] { return st().GameMode == 5; });
+  EXPECT_EQ(st().RankPos, 0);
+  EXPECT_EQ(form->labHS[0]->Caption().mid(20),
+            "     S  " + QString::number(st().Score).rightJustified(5, '0') + "     15");
 }
 
 TEST_F(StagePlay, TenTitleDoubleClicksStartTheExtraStageWhoseClearEndsTheGame) {
@@ -202,20 +204,17 @@ TEST_F(StagePlay, TenTitleDoubleClicksStartTheExtraStageWhoseClearEndsTheGame) {
                                       [](auto& it) { return it->Enabled(); });
             });
   play({.offset = {}, .rightRow = false});
-  EXPECT_EQ(itemsOn, 0);
-  EXPECT_EQ(form->LabelSt->Caption(), "EXTRA STAGE");
-  EXPECT_EQ(st().MissCount, 1);
-  EXPECT_EQ(st().Score, 500);  // a miss costs nothing here
+  // A miss costs nothing here.
+  EXPECT_EQ(std::tuple(itemsOn, form->LabelSt->Caption(), st().MissCount, st().Score),
+            std::tuple(0, QString("EXTRA STAGE"), 1, 500));
 
   play();  // pressed in the first column: 51 columns early at 500 points
-  EXPECT_EQ(st().Score, 500 + gain(st().PressColumn));
-  EXPECT_EQ(st().FinalRank, 1);
-  EXPECT_TRUE(form->timGameover->enabled());
-  EXPECT_FALSE(form->timEnding->enabled());
+  EXPECT_EQ(std::tuple(st().Score, st().FinalRank, form->timGameover->enabled(),
+                       form->timEnding->enabled()),
+            std::tuple(500 + gain(st().PressColumn), 1, true, false));
   // Never entered in the table, even a default one.
   sim->runUntil([&] { return st().GameMode == 6; });
-  EXPECT_EQ(st().RankPos, -1);
-  EXPECT_EQ(count("rankin"), 0);
+  EXPECT_EQ(std::tuple(st().RankPos, count("rankin")), std::tuple(-1, 0));
 }
 
 TEST_F(StagePlay, TheCountDownTakesOneSecondPerNumberOrLessByTheOption) {
@@ -236,9 +235,21 @@ TEST_F(StagePlay, TheCountDownTakesOneSecondPerNumberOrLessByTheOption) {
     double titleAtTwo = -1;
     sim->when([&] { return form->Labelmsg->Caption() == " 2 "; },
               [&] { titleAtTwo = form->labStageTitle->Left() + form->labStageTitle->Width(); });
+    // During the "1" its centre moves with the number's steps up to the
+    // middle of the plot; at "GO!" it is gone.
+    std::vector<double> centres;
+    int titleAtGo = -1;
+    sim->when(
+        [&] {
+          const double c = form->labStageTitle->Left() + form->labStageTitle->Width() / 2;
+          if (form->Labelmsg->Caption() == " 1 " && (centres.empty() || centres.back() != c))
+            centres.push_back(c);
+          return form->Labelmsg->Caption() == "GO!";
+        },
+        [&] { titleAtGo = form->labStageTitle->Visible(); });
     const uint32_t t0 = sim->now();
     if (speed == 0)
-      play({.press = false, .offset = {}});
+      play(kNoPress);
     else
       form->Restart->click();
     // " 3 ", " 2 ", " 1 " and then "GO!".
@@ -248,6 +259,12 @@ TEST_F(StagePlay, TheCountDownTakesOneSecondPerNumberOrLessByTheOption) {
     for (uint32_t n = 0; n < 4; ++n) expected.push_back(500 + n * perNumber[speed]);
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(titleAtTwo, 0);
+    std::vector<double> slide;
+    for (int k = 0; k == 0 || slide.back() < 3780; ++k)
+      slide.push_back(std::min(k * (390.0 + 150 * speed), 3780.0));
+    slide.erase(slide.begin());  // the title starts off the plot, centred on nothing
+    EXPECT_EQ(centres, slide);
+    EXPECT_EQ(titleAtGo, 0);
     EXPECT_EQ(colours,
               (std::vector<std::pair<Color, Color>>{{rgb(0, 0, 128), rgb(127, 127, 255)},
                                                     {rgb(0, 128, 0), rgb(127, 255, 127)},

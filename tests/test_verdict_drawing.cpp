@@ -12,40 +12,37 @@ namespace kv::test {
 using PlotBoard = SimGame;
 using VerdictDrawing = StagePlayer;
 
-TEST_F(PlotBoard, ScoreTextHasALeadingBlankUnlessNegative) {
+// The status row's score has a leading blank unless it is negative; the
+// stage board's grid lines fall every ten columns on the answer line's.
+TEST_F(PlotBoard, TheScoreHasALeadingBlankUnlessNegativeAndGridLinesFallEveryTenColumns) {
   Form& f = start();
-  const std::pair<int, const char*> cases[] = {
+  const std::pair<int, const char*> scores[] = {
       {500, "SCORE  500"}, {0, "SCORE  0"}, {-1, "SCORE -1"}, {-20, "SCORE -20"}};
-  for (auto [score, text] : cases) {
+  for (auto [score, text] : scores) {
     st().Score = score;
     f.ShowScore();
     EXPECT_EQ(f.LabelScore->Caption(), text);
   }
-}
 
-TEST_F(PlotBoard, GridLinesFallEveryTenColumnsOnTheAnswerLine) {
-  Form& f = start();
-  struct Case {
+  const struct {
     int ansColumn;
     std::vector<int> lines;
-  };
-  const Case cases[] = {{36, {6, 16, 26, 36, 46}},
-                        {51, {1, 11, 21, 31, 41, 51}},
-                        {41, {1, 11, 21, 31, 41, 51}},
-                        {5, {5, 15, 25, 35, 45}}};
-  for (const Case& c : cases) {
+  } cases[] = {{36, {6, 16, 26, 36, 46}},
+               {51, {1, 11, 21, 31, 41, 51}},
+               {41, {1, 11, 21, 31, 41, 51}},
+               {5, {5, 15, 25, 35, 45}}};
+  for (const auto& c : cases) {
     st().AnsColumn = static_cast<int16_t>(c.ansColumn);
     f.ClearBoard();
     f.DrawStageBoard();
     const QImage& img = f.PicMain->image();
     for (int col = 0; col <= 51; ++col) {
-      const int x = toPx(col * 120 + 30);
-      const Color at = fromQRgb(img.pixel(x, 100));
-      const bool expected = std::find(c.lines.begin(), c.lines.end(), col) != c.lines.end();
+      const Color at = fromQRgb(img.pixel(toPx(col * 120 + 30), 100));
+      const bool line = std::find(c.lines.begin(), c.lines.end(), col) != c.lines.end();
       if (col == c.ansColumn)
         EXPECT_EQ(at, rgb(255, 96, 96)) << c.ansColumn;
       else
-        EXPECT_EQ(at == rgb(184, 184, 184), expected) << c.ansColumn << " col " << col;
+        EXPECT_EQ(at == rgb(184, 184, 184), line) << c.ansColumn << " col " << col;
     }
     // The column labels stand at the bottom, right of their lines.
     int darker = 0;
@@ -57,7 +54,10 @@ TEST_F(PlotBoard, GridLinesFallEveryTenColumnsOnTheAnswerLine) {
   }
 }
 
-TEST_F(VerdictDrawing, TheProbeAgreesWithTheRowBandsAwayFromTheBoundaries) {
+// The probe of the answer strip finds the marked row's band, and only it,
+// away from the row boundaries; then the magnifier, which opens only for
+// close calls.
+TEST_F(VerdictDrawing, TheProbeAgreesWithTheRowBandsAndTheMagnifierOpensOnlyForCloseCalls) {
   start();
   const PlotGeometry& g = st().geo;
   const double probeX = form->PicMain->Width() - 90;
@@ -82,13 +82,9 @@ TEST_F(VerdictDrawing, TheProbeAgreesWithTheRowBandsAwayFromTheBoundaries) {
     }
     EXPECT_EQ(mismatches, 0);
   }
-}
 
-TEST_F(VerdictDrawing, TheMagnifierOpensOnlyForCloseCalls) {
-  start();
+  // The magnifier opens only for close calls.
   form->ClearBoard();
-  const PlotGeometry& g = st().geo;
-  const double w = form->picKakudai->Width();
   // p as the close-call test computes it.
   auto pOf = [&](double y, int row) { return (y + 0.687 * 15) / g.RowHeight - row; };
   const struct {
@@ -104,10 +100,7 @@ TEST_F(VerdictDrawing, TheMagnifierOpensOnlyForCloseCalls) {
     SCOPED_TRACE(testing::Message() << "p " << c.p << " row " << c.row);
     st().AnsRow = static_cast<int16_t>(c.row);
     double y = (c.p + c.row) * g.RowHeight - 0.687 * 15;
-    if (c.towardInside < 0)
-      while (pOf(y, c.row) > c.p) y = std::nextafter(y, -1e9);
-    if (c.towardInside > 0)
-      while (pOf(y, c.row) < c.p) y = std::nextafter(y, 1e9);
+    while (c.towardInside * (pOf(y, c.row) - c.p) < 0) y = std::nextafter(y, c.towardInside * 1e9);
     st().m.PointY = y;
     const int kakudai = count("kakudai");
     const uint32_t t0 = sim->now();
@@ -116,13 +109,12 @@ TEST_F(VerdictDrawing, TheMagnifierOpensOnlyForCloseCalls) {
       sim->when([&] { return form->picKakudai->Visible(); },
                 [&] { firstTop = form->picKakudai->Top(); });
     form->ShowZoom();
-    EXPECT_EQ(form->picKakudai->Visible(), c.opens);
-    EXPECT_EQ(count("kakudai") - kakudai, c.opens ? 1 : 0);
-    EXPECT_EQ(sim->now() - t0, c.opens ? 1000u : 0u);
+    EXPECT_EQ(std::tuple(form->picKakudai->Visible(), count("kakudai") - kakudai, sim->now() - t0),
+              std::tuple(c.opens, c.opens ? 1 : 0, c.opens ? 1000u : 0u));
     if (c.opens) {
       // It grows in 20 steps out of the boundary nearest the point and ends
       // at the lower left of the plot.
-      const double top = form->PicMain->Height() - w - 120;
+      const double top = form->PicMain->Height() - form->picKakudai->Width() - 120;
       const double boundary = (c.row + (c.p > 0.5 ? 1 : 0)) * g.RowHeight + form->PicMain->Top();
       EXPECT_NEAR(firstTop, boundary + (top - boundary) / 20, 1e-6);
       EXPECT_EQ(form->picKakudai->Top(), top);
@@ -138,35 +130,13 @@ TEST_F(VerdictDrawing, TheMagnifierOpensOnlyForCloseCalls) {
   EXPECT_FALSE(form->picKakudai->Visible());
 }
 
-// After a right answer the verdict flickers light on dark in random colours
-// and the final point sparkles: a channel is 128 + 128 r or 128 r, and 256
-// shows as 255.
-TEST_F(VerdictDrawing, TheVerdictAndTheFinalPointSparkleInRandomColours) {
+// The verdict's two yellow lines stand centred on the plot, wrong or right,
+// the first in 14-point Gothic, the second in 12-point bold. After a right
+// answer the verdict flickers light on dark in random colours and the final
+// point sparkles: a channel is 128 + 128 r or 128 r, and 256 shows as 255.
+TEST_F(VerdictDrawing, TheVerdictLinesStandCentredAndSparkleInRandomColoursWhenRight) {
   start();
-  play({.offset = 0});
-  ASSERT_TRUE(form->timCorrect->enabled() && form->timAnsPoint->enabled());
-  const float top = 1.0f - 1.0f / 16777216.0f;
-  const struct {
-    float r[3];
-    Color light, dark;
-  } cases[] = {{{0, 0.5f, top}, rgb(128, 192, 255), rgb(0, 64, 128)},
-               {{0.25f, 0.002f, 0.998f}, rgb(160, 128, 255), rgb(32, 0, 128)}};
-  for (const auto& c : cases) {
-    for (int i = 0; i < 3; ++i)
-      for (float r : c.r) sim->random().feed(r);
-    form->timCorrect_Timer();
-    EXPECT_EQ(form->Labelmsg->BackColor(), c.light);
-    EXPECT_EQ(form->Labelmsg->ForeColor(), c.dark);
-    form->timAnsPoint_Timer();
-    EXPECT_EQ(form->PicMain->Point(st().m.PointX, st().m.PointY), c.light);
-  }
-}
-
-// The verdict's two yellow lines stand centred on the plot, right or wrong,
-// the first in 14-point Gothic, the second in 12-point bold.
-TEST_F(VerdictDrawing, TheVerdictLinesStandCentred) {
-  start();
-  for (bool right : {true, false}) {
+  for (bool right : {false, true}) {
     SCOPED_TRACE(right);
     play({.offset = 0, .rightRow = right});
     const std::pair<QString, QFont> lines[] = {
@@ -204,6 +174,24 @@ TEST_F(VerdictDrawing, TheVerdictLinesStandCentred) {
       EXPECT_LE(ink, advance) << fraction;
       EXPECT_LT(advance - ink, QFontMetrics(larger).horizontalAdvance(text) - advance) << fraction;
     }
+  }
+
+  ASSERT_TRUE(form->timCorrect->enabled() && form->timAnsPoint->enabled());
+  const float top = 1.0f - 1.0f / 16777216.0f;
+  const struct {
+    float r[3];
+    Color light, dark;
+  } cases[] = {{{0, 0.5f, top}, rgb(128, 192, 255), rgb(0, 64, 128)},
+               {{0.25f, 0.002f, 0.998f}, rgb(160, 128, 255), rgb(32, 0, 128)},
+               {{0.998f, 0.25f, 0.002f}, rgb(255, 160, 128), rgb(128, 32, 0)}};
+  for (const auto& c : cases) {
+    for (int i = 0; i < 3; ++i)
+      for (float r : c.r) sim->random().feed(r);
+    form->timCorrect_Timer();
+    EXPECT_EQ(form->Labelmsg->BackColor(), c.light);
+    EXPECT_EQ(form->Labelmsg->ForeColor(), c.dark);
+    form->timAnsPoint_Timer();
+    EXPECT_EQ(form->PicMain->Point(st().m.PointX, st().m.PointY), c.light);
   }
 }
 

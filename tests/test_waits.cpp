@@ -9,19 +9,17 @@ namespace kv::test {
 
 using Waits = StagePlayer;
 
-// A fresh window on a clock that starts at `startMs`.
-class ClockWaits : public StagePlayer {
- protected:
-  void startAt(uint32_t startMs) {
+// A wait of zero returns at once and paused time is not counted, also across
+// the moments the 32-bit clock passes 2^31 and wraps to 0; a clock that moves
+// on between reads neither shortens nor stretches a wait.
+TEST_F(Waits, ZeroReturnsAtOncePausedTimeIsNotCountedAndAMovingClockStretchesNoWait) {
+  // A fresh window on a clock that starts at `startMs`.
+  auto startAt = [&](uint32_t startMs) {
     form.reset();
     sim = std::make_unique<SimPlatform>(startMs);
     sim->dir = dir.path();
     start();
-  }
-};
-
-// Also across the moments the 32-bit clock passes 2^31 and wraps to 0.
-TEST_F(ClockWaits, ZeroReturnsAtOnceAndPausedTimeIsNotCounted) {
+  };
   for (uint32_t startMs : {1'000'000u, 0x7FFF'FE00u, 0xFFFF'FE00u}) {
     SCOPED_TRACE(startMs);
     startAt(startMs);
@@ -30,8 +28,7 @@ TEST_F(ClockWaits, ZeroReturnsAtOnceAndPausedTimeIsNotCounted) {
     const uint32_t t0 = sim->now();
     form->MarkTime();
     form->WaitSince(0, true);  // after one pass of events
-    EXPECT_EQ(sim->now(), t0);
-    EXPECT_TRUE(ran);
+    EXPECT_EQ(std::tuple(sim->now(), ran), std::tuple(t0, true));
 
     st().GameMode = 1;  // between stages, where the pause is allowed
     sim->at(t0 + 400, [&] { key(Qt::Key_Escape); });
@@ -43,13 +40,11 @@ TEST_F(ClockWaits, ZeroReturnsAtOnceAndPausedTimeIsNotCounted) {
     form->WaitSince(600, true);
     EXPECT_EQ(sim->now() - t0, 2600u);
   }
-}
 
-// On a loaded machine the clock moves on between two reads. A wait then
-// still lasts its time and overshoots it by no more than the clock moved
-// during the wait's own last reads; in particular a wait without events
-// never sizes its sleep from a reading taken after the deadline.
-TEST_F(ClockWaits, AClockThatMovesBetweenReadsNeitherShortensNorStretchesAWait) {
+  // On a loaded machine the clock moves on between two reads. A wait then
+  // still lasts its time and overshoots it by no more than the clock moved
+  // during the wait's own last reads; in particular a wait without events
+  // never sizes its sleep from a reading taken after the deadline.
   for (uint32_t startMs : {1'000'000u, 0xFFFF'FFF0u}) {
     for (uint32_t delay : {1u, 2u, 3u, 7u}) {
       startAt(startMs);
@@ -85,29 +80,23 @@ TEST_F(Waits, AQuitRequestedByAHandlerEndsTheProgramWhereverTheGameWaits) {
             st().QuitRequested = 1;
             sim->exitCode = 3;
           };
-          auto inRun = [&](double x) { return form->CmdAns->Enabled() && st().m.PointX > x; };
-          switch (where) {
-            case BareWait:
-              sim->after(100, quit);
-              sim->after(499, [&] { sim->exitCode = 4; });
-              form->MarkTime();
-              form->WaitSince(500, true);
-              break;
-            case CountDown:
-              sim->when([&] { return form->Labelmsg->Caption() == " 2 "; }, quit);
-              clickAns();
-              break;
-            case PausedRun:
-              sim->when([&] { return inRun(500); }, [&] { key(Qt::Key_Escape); });
-              sim->when([&] { return st().Paused != 0; }, quit);
-              clickAns();
-              break;
-            case Marking:
-              sim->when([&] { return inRun(500); }, [&] { clickAns(); });
-              sim->when([&] { return st().Frozen == 1; }, quit);
-              clickAns();
-              break;
+          if (where == BareWait) {
+            sim->after(100, quit);
+            sim->after(499, [&] { sim->exitCode = 4; });
+            form->MarkTime();
+            form->WaitSince(500, true);
+            std::_Exit(5);
           }
+          if (where == CountDown) {
+            sim->when([&] { return form->Labelmsg->Caption() == " 2 "; }, quit);
+          } else {
+            // In the run: paused by Escape, or held by the press for the marking.
+            sim->when([&] { return form->CmdAns->Enabled() && st().m.PointX > 500; },
+                      [&] { where == PausedRun ? key(Qt::Key_Escape) : clickAns(); });
+            sim->when([&] { return where == PausedRun ? st().Paused != 0 : st().Frozen == 1; },
+                      quit);
+          }
+          clickAns();
           std::_Exit(5);
         },
         ::testing::ExitedWithCode(3), "");
@@ -117,6 +106,8 @@ TEST_F(Waits, AQuitRequestedByAHandlerEndsTheProgramWhereverTheGameWaits) {
 // An open menu holds the game as a modal menu loop would: the frame (or wait)
 // that is running goes on only once the menu has closed, window timers keep
 // ticking, and the time in the menu is neither a pause nor caught up after.
+// The game-over wait is held too: the ranking follows only once the menu has
+// closed, however long it was open.
 TEST_F(Waits, AnOpenMenuHoldsTheRunAndTheWaitsWhileTimersTick) {
   start();
   int ticks = 0, ticksInMenu = 0;
@@ -124,16 +115,18 @@ TEST_F(Waits, AnOpenMenuHoldsTheRunAndTheWaitsWhileTimersTick) {
   std::vector<uint32_t> frames;
   form->onFrameStart = [&] { frames.push_back(sim->now()); };
   QMenuBar* bar = form->win->menuBar();
-  uint32_t opened = 0, closed = 0;
+  auto openGameMenu = [&] {
+    QTest::mousePress(bar, Qt::LeftButton, {},
+                      bar->actionGeometry(form->mnuGame->menuAction()).center());
+    ASSERT_TRUE(sim->menuOpen());
+  };
+  uint32_t closed = 0;
   double xOpen = 0, xHeld = 0;
   sim->when([&] { return form->CmdAns->Enabled() && st().m.PointX >= 10 * 72; },
             [&] {
-              opened = sim->now();
               xOpen = st().m.PointX;
               probe.setEnabled(true);
-              QTest::mousePress(bar, Qt::LeftButton, {},
-                                bar->actionGeometry(form->mnuGame->menuAction()).center());
-              ASSERT_TRUE(sim->menuOpen());
+              openGameMenu();
               sim->after(1500, [&] {
                 xHeld = st().m.PointX;
                 ticksInMenu = ticks;
@@ -141,7 +134,7 @@ TEST_F(Waits, AnOpenMenuHoldsTheRunAndTheWaitsWhileTimersTick) {
                 QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
               });
             });
-  play({.press = false, .offset = {}});
+  play(kNoPress);
   EXPECT_EQ(xHeld, xOpen);
   EXPECT_GE(ticksInMenu, 14);
   // The held frame ends when the menu closes; the next one is a full frame.
@@ -163,23 +156,16 @@ TEST_F(Waits, AnOpenMenuHoldsTheRunAndTheWaitsWhileTimersTick) {
   sim->after(1600, [&] { form->mnuPopupMenu->close(); });
   form->MarkTime();
   form->WaitSince(500, true);
-  EXPECT_EQ(sim->now() - t0, 1600u);
-  EXPECT_EQ(static_cast<uint32_t>(st().WaitStart), t0);  // not a pause
-  EXPECT_EQ(ticks, 15);
-}
+  // Neither a pause (the wait's start stays) nor a stop of the timers.
+  EXPECT_EQ(std::tuple(sim->now() - t0, static_cast<uint32_t>(st().WaitStart), ticks),
+            std::tuple(1600u, t0, 15));
 
-// The game-over wait is held too: the ranking follows only once the menu
-// has closed, however long it was open.
-TEST_F(Waits, AnOpenMenuHoldsTheGameOverWait) {
-  start();
+  // The game-over wait after a lost retry, held by the game menu.
   sim->when([&] { return st().GameMode == 2; }, [&] { st().Score = 5; });
-  uint32_t closed = 0;
+  closed = 0;
   sim->when([&] { return !form->PicMain->Visible() && !form->timGameover->enabled(); },
             [&] {
-              QMenuBar* bar = form->win->menuBar();
-              QTest::mousePress(bar, Qt::LeftButton, {},
-                                bar->actionGeometry(form->mnuGame->menuAction()).center());
-              ASSERT_TRUE(sim->menuOpen());
+              openGameMenu();
               sim->after(6000, [&] {
                 closed = sim->now();
                 QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
