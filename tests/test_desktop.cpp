@@ -70,7 +70,7 @@ TEST_F(Help, F1PausesARunningGameAndShowsOneHelpWindowFromEitherMenu) {
               sim->after(300, resume);
               ++checks;
             });
-  play({.press = false, .offset = {}});
+  play(kNoPress);
   EXPECT_EQ(checks, 1);
   EXPECT_EQ(st().MissCount, 1);  // the stage ran to its end
 }
@@ -81,7 +81,7 @@ TEST_F(Help, AMissingDocumentIsNamedAndTheGameGoesOn) {
   ASSERT_EQ(helpWindows().size(), 1);
   const QString text = helpWindows()[0]->browser()->toPlainText();
   EXPECT_TRUE(text.contains(dir.path() + "/help/index.html")) << text.toStdString();
-  play({.press = false, .offset = {}});
+  play(kNoPress);
   EXPECT_EQ(st().MissCount, 1);
 }
 
