@@ -1,5 +1,5 @@
-// The game on a desktop: the help window and its document, where the data
-// and the settings file are found.
+// The game on a desktop: the help window and its document, where the data,
+// the sound module and the settings file are found.
 #include <sys/stat.h>
 
 #include <QRegularExpression>
@@ -12,6 +12,7 @@
 #include "app/locations.h"
 #include "game/stage_catalogue.h"
 #include "settings/settings_file.h"
+#include "sound/module_sound_backend.h"
 #include "tests/stage_player.h"
 
 namespace kv::test {
@@ -19,6 +20,12 @@ namespace kv::test {
 namespace {
 
 QString builtHelp() { return QCoreApplication::applicationDirPath() + "/help"; }
+
+// A file with its folders.
+void put(const QString& file, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(file).path());
+  writeFile(file, bytes);
+}
 
 void copyHelp(const QString& to) {
   QDir().mkpath(to + "/help");
@@ -170,14 +177,50 @@ TEST(Locations, DataIsFoundBesideTheProgramOrInEitherInstalledLayout) {
     const QString root = tmp.path() + "/";
     QDir().mkpath(root + c.program);
     QDir().mkpath(root + "usr/share/korvane");
-    for (const char* f : c.files) {
-      QDir().mkpath(QFileInfo(root + f).path());
-      writeFile(root + f, "x");
-    }
+    for (const char* f : c.files) put(root + f, "x");
     const QString program = root + c.program;
     SCOPED_TRACE(program.toStdString());
     EXPECT_EQ(FindDataDir(program), root + (c.found ? c.found : c.program));
     EXPECT_EQ(MissingDataNotice(program).isEmpty(), c.found != nullptr);
+  }
+}
+
+// The sound module: beside the program (build tree, copied folder), else
+// from the program's folder in Debian's layout for games or the plain one. A
+// copy that does not load gives way to the next; with none, the notice names
+// every place looked in. The real module is the one built beside the tests.
+TEST(SoundModule, IsFoundBesideTheProgramOrInEitherInstalledLayout) {
+  const QByteArray module = readFile(QCoreApplication::applicationDirPath() + "/korvane-sound.so");
+  ASSERT_TRUE(
+      module.startsWith("\x7F"
+                        "ELF"));
+  const struct {
+    const char* program;
+    std::vector<const char*> modules;  // folders given the real module
+    const char* broken;                // folder given a file that is no module
+    const char* found;                 // nullptr: none loads
+  } cases[] = {
+      {"copy", {"copy", "usr/lib/korvane"}, nullptr, "copy"},
+      {"usr/games", {"usr/lib/games/korvane", "usr/lib/korvane"}, nullptr, "usr/lib/games/korvane"},
+      {"usr/bin", {"usr/lib/korvane"}, nullptr, "usr/lib/korvane"},
+      {"usr/bin", {"usr/lib/korvane"}, "usr/bin", "usr/lib/korvane"},
+      {"usr/bin", {"usr/share/korvane", "usr/lib"}, nullptr, nullptr},
+      {"usr/games", {}, "usr/lib/games/korvane", nullptr},
+  };
+  for (const auto& c : cases) {
+    QTemporaryDir tmp;
+    const QString root = tmp.path() + "/";
+    QDir().mkpath(root + c.program);
+    for (const char* dir : c.modules) put(root + dir + "/korvane-sound.so", module);
+    if (c.broken) put(root + c.broken + "/korvane-sound.so", "not a module");
+    const QString program = root + c.program;
+    SCOPED_TRACE(program.toStdString());
+    ModuleSoundBackend sound(program);
+    sound.prepare();
+    EXPECT_EQ(sound.modulePath(), c.found ? root + c.found + "/korvane-sound.so" : QString());
+    EXPECT_EQ(sound.notice().isEmpty(), c.found != nullptr);
+    for (const QString& place : SoundModuleCandidates(program))
+      EXPECT_EQ(sound.notice().contains(place), !c.found) << sound.notice().toStdString();
   }
 }
 

@@ -70,15 +70,13 @@ TEST(SettingsFile, RoundTripKeepsWhatTheProgramDoesNotOwn) {
   const SettingsData& d = f.d;
   EXPECT_EQ(d.opt.OptKakudai, 1);
   EXPECT_EQ(d.ticks.kakudai, (std::array<bool, 2>{false, true}));
-  const RankingEntry &e0 = d.ranking.e[0], &e1 = d.ranking.e[1];
+  const RankingEntry &e0 = d.ranking.e[0], &e1 = d.ranking.e[1], &e2 = d.ranking.e[2];
   EXPECT_EQ(std::tuple(e0.Name, e0.Date, e0.Score, e0.Stage, e0.Rank),
             std::tuple(QString("ABC"), QString("02/08/17"), 1500, 15, 8));
   EXPECT_EQ(std::tuple(e1.Name, e1.Date, e1.Rank),
             std::tuple(QString("?"), QString("--/--/--"), 1));
   // Out-of-range numbers are clamped; halves round to even.
-  EXPECT_EQ(d.ranking.e[2].Score, std::numeric_limits<int32_t>::max());
-  EXPECT_EQ(d.ranking.e[2].Rank, std::numeric_limits<int16_t>::max());
-  EXPECT_EQ(d.ranking.e[2].Stage, -8);
+  EXPECT_EQ(std::tuple(e2.Score, e2.Rank, e2.Stage), std::tuple(INT32_MAX, INT16_MAX, -8));
   EXPECT_EQ(d.ranking.e[3].Name, "NONAME");
   EXPECT_EQ(d.recentName, "Bob");
 

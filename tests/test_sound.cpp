@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -101,49 +100,6 @@ TEST(SoundAssets, GeneratedSoundsLieBesideTheProgram) {
   const uint32_t miss = WavDurationMs(dir + "/miss.wav");
   EXPECT_GE(miss, 800u);
   EXPECT_LE(miss, 1000u);
-}
-
-// The sound module: beside the program (build tree, copied folder), else
-// from the program's folder in Debian's layout for games or the plain one. A
-// copy that does not load gives way to the next; with none, the notice names
-// every place looked in. The real module is the one built beside the tests.
-TEST(SoundModule, IsFoundBesideTheProgramOrInEitherInstalledLayout) {
-  const QString built = QCoreApplication::applicationDirPath() + "/korvane-sound.so";
-  ASSERT_TRUE(QFile::exists(built));
-  const struct {
-    const char* program;
-    std::vector<const char*> modules;  // folders given the real module
-    const char* broken;                // folder given a file that is no module
-    const char* found;                 // nullptr: none loads
-  } cases[] = {
-      {"copy", {"copy", "usr/lib/korvane"}, nullptr, "copy"},
-      {"usr/games", {"usr/lib/games/korvane", "usr/lib/korvane"}, nullptr, "usr/lib/games/korvane"},
-      {"usr/bin", {"usr/lib/korvane"}, nullptr, "usr/lib/korvane"},
-      {"usr/bin", {"usr/lib/korvane"}, "usr/bin", "usr/lib/korvane"},
-      {"usr/bin", {"usr/share/korvane", "usr/lib"}, nullptr, nullptr},
-      {"usr/games", {}, "usr/lib/games/korvane", nullptr},
-  };
-  for (const auto& c : cases) {
-    QTemporaryDir tmp;
-    const QString root = tmp.path() + "/";
-    QDir().mkpath(root + c.program);
-    for (const char* dir : c.modules) {
-      QDir().mkpath(root + dir);
-      ASSERT_TRUE(QFile::copy(built, root + dir + "/korvane-sound.so"));
-    }
-    if (c.broken) {
-      QDir().mkpath(root + c.broken);
-      test::writeFile(root + c.broken + "/korvane-sound.so", "not a module");
-    }
-    const QString program = root + c.program;
-    SCOPED_TRACE(program.toStdString());
-    ModuleSoundBackend sound(program);
-    sound.prepare();
-    EXPECT_EQ(sound.modulePath(), c.found ? root + c.found + "/korvane-sound.so" : QString());
-    EXPECT_EQ(sound.notice().isEmpty(), c.found != nullptr);
-    for (const QString& place : SoundModuleCandidates(program))
-      EXPECT_EQ(sound.notice().contains(place), !c.found) << sound.notice().toStdString();
-  }
 }
 
 // Without the module nothing is heard, but a sound played to its end still
