@@ -191,9 +191,7 @@ TEST(Locations, DataIsFoundBesideTheProgramOrInEitherInstalledLayout) {
 // every place looked in. The real module is the one built beside the tests.
 TEST(SoundModule, IsFoundBesideTheProgramOrInEitherInstalledLayout) {
   const QByteArray module = readFile(QCoreApplication::applicationDirPath() + "/korvane-sound.so");
-  ASSERT_TRUE(
-      module.startsWith("\x7F"
-                        "ELF"));
+  ASSERT_TRUE(module.startsWith("\177ELF"));
   const struct {
     const char* program;
     std::vector<const char*> modules;  // folders given the real module
