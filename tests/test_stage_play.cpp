@@ -147,6 +147,10 @@ TEST_F(StagePlay, ADoubleClickOnNextStageStartsOneStageAndALateRightAnswerCanEnd
   for (const auto& [b, c] : blinks) EXPECT_EQ(c, b % 2 ? rgb(255, 255, 96) : rgb(96, 96, 96)) << b;
   EXPECT_EQ(shades.size(), 8u);
   for (const auto& [s, c] : shades) EXPECT_EQ(c, rgb(32 * s, 32 * s, 0)) << s;
+  // The verdict's flicker ends with the shrunken plot.
+  sim->runUntil([&] { return !form->timGameover->enabled(); });
+  EXPECT_EQ(std::tuple(form->PicMain->Visible(), form->timCorrect->enabled()),
+            std::tuple(false, false));
 }
 
 // Played on a still clock and on one that moves on between reads, as on a
