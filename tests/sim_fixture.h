@@ -35,6 +35,15 @@ inline void sendMove(QWidget* w, QPointF at) {
   QCoreApplication::sendEvent(w, &ev);
 }
 
+// Counts the paint events a widget receives.
+struct PaintCounter : QObject {
+  int n = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    n += e->type() == QEvent::Paint;
+    return false;
+  }
+};
+
 class SimGame : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -132,12 +132,17 @@ TEST_F(AnswerMarking, MarkingUndoesTheFlashSoOnlyThePressMarksAndTheCellRemain) 
   // The cell glows from a pale rim inward, in every row: the last of the
   // nested outlines through a pixel column gives its colour, the row's own
   // channels at full; the probe column is white.
+  // The screen is brought up to date every 15 outlines.
+  PaintCounter paints;
+  form->PicMain->widget()->installEventFilter(&paints);
   const PlotGeometry& g = st().geo;
   for (int r = 0; r < 4; ++r) {
     SCOPED_TRACE(r);
     st().Frozen = 1;
     st().AnsRow = static_cast<int16_t>(r);
+    paints.n = 0;
     form->MarkAnswer();
+    EXPECT_EQ(paints.n, g.RowHeight / 2 / 15 + 1);
     const QImage img = form->PicMain->image();
     const int midPx = toPx(r * g.RowHeight + g.RowHeight / 2);
     std::map<int, int> shade;  // pixel column: shade of its last outline

@@ -155,11 +155,14 @@ TEST(MotionLawsTest, SingleLawsAtTheirEdges) {
   step(12, m, rnd);
   EXPECT_EQ(std::pair(m.PointX, m.PointY), std::pair(150.0, 5249.5));
 
-  for (const auto& [mode, velX, period] :
-       {std::tuple{3, 10.0, 400}, std::tuple{2, 10.0, 40}, std::tuple{3, -10.0, 40}}) {
-    // Lands beyond PlotRight - 540 either way.
-    m = {.PointX = 6000, .VelX = velX, .AccelX = 7000, .ParamA = 2};
-    EXPECT_EQ(step(15, m, rnd, mode), period) << mode << ' ' << velX;
+  // Lands beyond PlotRight - 540 either way, or (moving 7) exactly on it or
+  // one twip past.
+  for (const auto& [mode, x, velX, period] :
+       {std::tuple{3, 6000.0, 10.0, 400}, std::tuple{2, 6000.0, 10.0, 40},
+        std::tuple{3, 6000.0, -10.0, 40}, std::tuple{3, 5671.0, 2.0, 40},
+        std::tuple{3, 5672.0, 2.0, 400}}) {
+    m = {.PointX = x, .VelX = velX, .AccelX = 7000, .ParamA = 2};
+    EXPECT_EQ(step(15, m, rnd, mode), period) << mode << ' ' << x << ' ' << velX;
   }
   // A run pressed at frame k moves frame k already as pressed.
   for (const auto& [pressAt, period] : {std::pair{1, 400}, std::pair{2, 40}}) {

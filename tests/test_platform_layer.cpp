@@ -16,6 +16,7 @@
 #include "platform/raster.h"
 #include "platform/sim_platform.h"
 #include "platform/termination.h"
+#include "tests/sim_fixture.h"
 
 namespace kv::test {
 
@@ -197,13 +198,7 @@ TEST(PictureBox, ASetPictureShowsAtOnceAndTakesDrawingLikeTheImage) {
 // Work left until a widget's first paint runs from the event loop after that
 // paint, and once, however often the widget is painted again.
 TEST(FirstPaint, TheWorkWaitsForTheWidgetsFirstPaintAndRunsOnce) {
-  struct PaintCount : QObject {
-    int n = 0;
-    bool eventFilter(QObject*, QEvent* e) override {
-      n += e->type() == QEvent::Paint;
-      return false;
-    }
-  } paints;
+  PaintCounter paints;
   QtPlatform plat;
   QWidget w;
   w.resize(50, 50);
