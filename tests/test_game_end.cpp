@@ -92,8 +92,8 @@ TEST_F(GameEnd, AGameLostInStageOneWaitsAboutFourSecondsAndShowsTheTableClearedO
                          std::pair(QString("タイトルへ..."), true), QString("---x")));
     clickAns();
     EXPECT_EQ(std::tuple(st().GameMode, form->PicMain->Visible(), form->PicMain->Width(),
-                         form->picHS->Visible()),
-              std::tuple(0, true, 504 * 15.0, false));
+                         form->picHS->Visible(), menus()),
+              std::tuple(0, true, 504 * 15.0, false, QString("-xxx")));
   }
 
   // The table shown from the title, and cleared only on Yes.

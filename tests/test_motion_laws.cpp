@@ -164,6 +164,13 @@ TEST(MotionLawsTest, SingleLawsAtTheirEdges) {
     m = {.PointX = x, .VelX = velX, .AccelX = 7000, .ParamA = 2};
     EXPECT_EQ(step(15, m, rnd, mode), period) << mode << ' ' << x << ' ' << velX;
   }
+  // Ambition bounces off the top and the foot of the plot at half speed.
+  for (const auto& [y, velY, landY, bounced] :
+       {std::tuple{10.0, -50.0, 0.0, 24.0}, std::tuple{5200.0, 50.0, 5250.0, -24.0}}) {
+    m = {.PointX = 3000, .PointY = y, .VelY = velY, .AccelX = 7000, .ParamA = 2};
+    step(15, m, rnd);
+    EXPECT_EQ(std::pair(m.PointY, m.VelY), std::pair(landY, bounced)) << y;
+  }
   // A run pressed at frame k moves frame k already as pressed.
   for (const auto& [pressAt, period] : {std::pair{1, 400}, std::pair{2, 40}}) {
     GameState st;

@@ -72,6 +72,7 @@ TEST(ProfileFile, Writing) {
       {"[A]\r\nx=1\r\n\r\n; note\r\n[B]\r\ny=2\r\n", "A", "z", "3",
        "[A]\r\nx=1\r\nz=3\r\n\r\n; note\r\n[B]\r\ny=2\r\n"},
       {"[A]\n; only a comment\n[B]\n", "A", "k", "v", "[A]\nk=v\r\n; only a comment\n[B]\n"},
+      {"[A]\nx=1\nnote\n[B]\ny=2\n", "A", "z", "3", "[A]\nx=1\nz=3\r\nnote\n[B]\ny=2\n"},
       {"[A]\nx=1", "A", "k", "v", "[A]\nx=1\r\nk=v\r\n"},
       // Only the first of a repeated section is written to.
       {"[A]\nx=1\n[A]\ny=2\n", "A", "y", "3", "[A]\nx=1\ny=3\r\n[A]\ny=2\n"},

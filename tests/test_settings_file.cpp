@@ -50,7 +50,14 @@ TEST(SettingsFile, LeadingNumber) {
 TEST(SettingsFile, FreshFileLayout) {
   Fixture f;
   f.d.recentName = "ｱｲ";
-  ASSERT_TRUE(SaveSettings(f.path, f.d, 1200, 840.5));
+  // A save leaves no file open behind it.
+  auto openFiles = [] {
+    return QDir("/proc/self/fd").entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+  };
+  const QStringList before = openFiles();
+  for (int i = 0; i < 2; ++i)
+    ASSERT_TRUE(SaveSettings(f.path, f.d, 1200, 840.5));  // new, then over
+  EXPECT_EQ(openFiles(), before);
   const QByteArray out = readFile(f.path);
   EXPECT_EQ(out.count('\n'), 62);
   EXPECT_TRUE(out.startsWith(

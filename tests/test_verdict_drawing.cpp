@@ -44,13 +44,14 @@ TEST_F(PlotBoard, TheScoreHasALeadingBlankUnlessNegativeAndGridLinesFallEveryTen
       else
         EXPECT_EQ(at == rgb(184, 184, 184), line) << c.ansColumn << " col " << col;
     }
-    // The column labels stand at the bottom, right of their lines.
+    // The column labels stand at the bottom, right of their lines, in grey
+    // (the pen's colour: no pixel of the small digits is solid).
     int darker = 0;
     const int lx = toPx(c.lines.front() * 120 + 60);
     for (int y = toPx(5250 - 150); y < toPx(5250); ++y)
-      for (int x = lx; x < lx + 16; ++x)
-        if (qGray(img.pixel(x, y)) < 200) ++darker;
+      for (int x = lx; x < lx + 16; ++x) darker += qGray(img.pixel(x, y)) < 200;
     EXPECT_GT(darker, 5) << "label of column " << c.lines.front();
+    EXPECT_EQ(f.PicMain->ForeColor, rgb(160, 160, 160));
   }
 }
 
@@ -119,6 +120,16 @@ TEST_F(VerdictDrawing, TheProbeAgreesWithTheRowBandsAndTheMagnifierOpensOnlyForC
       EXPECT_NEAR(firstTop, boundary + (top - boundary) / 20, 1e-6);
       EXPECT_EQ(form->picKakudai->Top(), top);
       EXPECT_EQ(form->picKakudai->Left(), form->PicMain->Left() + 120);
+      // It shows the square of the board centred where the boundary meets
+      // the answer strip: above and below it, the two rows' cells.
+      const QImage& zoom = form->picKakudai->image();
+      const int zw = toPx(form->picKakudai->Width()), side = g.ZoomSource / 15;
+      for (double f : {0.3, 0.7}) {
+        const int mx = static_cast<int>(0.75 * zw), my = static_cast<int>(f * zw);
+        const int sx = (g.PlotRight - g.ZoomSource / 2) / 15 + mx * side / zw;
+        const int sy = (static_cast<int>(boundary) - g.ZoomSource / 2) / 15 + my * side / zw;
+        EXPECT_EQ(zoom.pixel(mx, my), form->PicMain->image().pixel(sx, sy)) << f;
+      }
     }
     form->ClearBoard();
   }
@@ -138,7 +149,12 @@ TEST_F(VerdictDrawing, TheVerdictLinesStandCentredAndSparkleInRandomColoursWhenR
   start();
   for (bool right : {false, true}) {
     SCOPED_TRACE(right);
+    // The button rests while the verdict is drawn.
+    int buttonDuringVerdict = -1;
+    sim->when([&] { return form->timAnsPoint->enabled(); },
+              [&] { buttonDuringVerdict = form->CmdAns->Enabled(); });
     play({.offset = 0, .rightRow = right});
+    EXPECT_EQ(buttonDuringVerdict, 0);
     const std::pair<QString, QFont> lines[] = {
         {right ? ClearText(1) : QString("INCORRECT ANSWER"), makeFont(kGothic, 14)},
         {right ? ScoreLineText(0, 5, 0) : QString(), makeFont(kGothic, 12, true)}};
@@ -152,6 +168,11 @@ TEST_F(VerdictDrawing, TheVerdictLinesStandCentredAndSparkleInRandomColoursWhenR
       panel += p == qRgb(63, 63, 127);
     }
     EXPECT_GT(panel, img.width() / 4);
+    // Beside the panel the plot keeps its white.
+    int white = 0;
+    for (int x = 0; x < img.width() / 5; ++x)
+      white += img.pixel(x, toPx(st().geo.PlotBottom * 0.42)) == qRgb(255, 255, 255);
+    EXPECT_GT(white, img.width() / 6);
     for (int line = 0; line < 2; ++line) {
       const double fraction = line == 0 ? 0.45 : 0.52;
       const int y0 = toPx(st().geo.PlotBottom * fraction);
