@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QStringEncoder>
+#include <tuple>
 
 #include "platform/cp932.h"
 #include "settings/profile_file.h"
+#include "settings/profile_line.h"
 
 namespace kv {
 namespace {
@@ -53,6 +55,15 @@ TEST(ProfileFile, Reading) {
     EXPECT_EQ(f.value(c.section, c.key), c.expected)
         << ::testing::PrintToString(c.file.toStdString());
   }
+}
+
+// Text cut to a number of bytes as code page 932 counts them: a character
+// outside the basic plane is one "?", a kanji two; none is split.
+TEST(ProfileFile, CutToCodePageBytes) {
+  const std::tuple<QString, int, QString> cases[] = {
+      {"😀ab", 1, "😀"}, {"😀ab", 2, "😀a"}, {"漢a", 1, ""}, {"漢a", 2, "漢"}, {"ab", 5, "ab"}};
+  for (const auto& [text, bytes, cut] : cases)
+    EXPECT_EQ(cutToCp932Bytes(text, bytes), cut) << bytes;
 }
 
 TEST(ProfileFile, Writing) {

@@ -158,6 +158,32 @@ TEST_F(StagePlay, ADoubleClickOnNextStageStartsOneStageAndALateRightAnswerCanEnd
             std::tuple(false, false));
 }
 
+// The caution line blinks only when the score is below what the latest
+// answer could cost: two scale points for each column after the answer line.
+// The same second stage is set up three times on the same draws.
+TEST_F(StagePlay, TheCautionComesOnlyBelowWhatTheLatestAnswerCouldCost) {
+  int32_t cost = -1;
+  for (int32_t score : {500, 0, -1}) {  // the last two relative to the cost
+    TearDown();
+    SetUp();
+    start();
+    play({.offset = 0});
+    if (cost >= 0) st().Score = cost + score;
+    const int16_t cautions = st().CautionCount;
+    sim->when([&] { return st().GameMode == 2; },
+              [&] { cost = 2 * (st().geo.ColumnCount - st().AnsColumn) * st().ScalePoints; });
+    // The line width cannot change while the point runs.
+    bool widthDuringRun = true;
+    sim->when([&] { return st().GameMode == 2 && form->CmdAns->Enabled(); },
+              [&] { widthDuringRun = form->LineWidthChange->Enabled(); });
+    play(kNoPress);
+    EXPECT_EQ(
+        std::tuple(st().CautionCount - cautions, widthDuringRun, form->LineWidthChange->Enabled()),
+        std::tuple(score < 0 ? 1 : 0, false, true))
+        << score;
+  }
+}
+
 // Played on a still clock and on one that moves on between reads, as on a
 // loaded machine, which the frames, count-downs, marking and verdict waits
 // must absorb without stretching a wait.
