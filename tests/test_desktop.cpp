@@ -51,10 +51,9 @@ TEST_F(Help, F1PausesARunningGameAndShowsOneHelpWindowFromEitherMenu) {
   pressF1();  // on the title: the help, no pause
   ASSERT_EQ(helpWindows().size(), 1);
   HelpWindow* h = helpWindows()[0];
-  EXPECT_TRUE(h->isVisible());
-  EXPECT_TRUE(h->browser()->source().path().endsWith("/help/index.html"));
-  EXPECT_EQ(st().Paused, 0);
-  EXPECT_EQ(form->CmdAns->Caption(), "START !!");
+  EXPECT_EQ(std::tuple(h->isVisible(), h->browser()->source().path().endsWith("/help/index.html"),
+                       st().Paused, form->CmdAns->Caption()),
+            std::tuple(true, true, 0, QString("START !!")));
   QApplication::setActiveWindow(h);
   QTest::keyClick(h->browser(), Qt::Key_Escape);
   EXPECT_FALSE(h->isVisible());
@@ -157,11 +156,9 @@ TEST(HelpDocument, LinksResolveEveryStageIsDescribedAndTheStepsCountThrough) {
 // folder holds data when it has the help or a sound; an empty leftover of a
 // removed install does not count.
 TEST(Locations, DataIsFoundBesideTheProgramOrInEitherInstalledLayout) {
-  const struct {
-    const char* program;
-    std::vector<const char*> files;
-    const char* found;  // nullptr: none, the program's folder
-  } cases[] = {
+  // (program's folder, files made, data folder found or nullptr: none, the
+  // program's folder)
+  const std::tuple<const char*, std::vector<const char*>, const char*> cases[] = {
       {"copy", {"copy/miss.wav", "share/korvane/help/index.html"}, "copy"},
       {"copy", {"copy/help/index.html"}, "copy"},
       {"usr/games", {"usr/share/games/korvane/help/index.html"}, "usr/share/games/korvane"},
@@ -172,16 +169,16 @@ TEST(Locations, DataIsFoundBesideTheProgramOrInEitherInstalledLayout) {
       {"usr/games", {"usr/games/title.png", "usr/share/games/korvane/x.txt"}, nullptr},
       {"usr/bin", {}, nullptr},
   };
-  for (const auto& c : cases) {
+  for (const auto& [folder, files, found] : cases) {
     QTemporaryDir tmp;
     const QString root = tmp.path() + "/";
-    QDir().mkpath(root + c.program);
+    QDir().mkpath(root + folder);
     QDir().mkpath(root + "usr/share/korvane");
-    for (const char* f : c.files) put(root + f, "x");
-    const QString program = root + c.program;
+    for (const char* f : files) put(root + f, "x");
+    const QString program = root + folder;
     SCOPED_TRACE(program.toStdString());
-    EXPECT_EQ(FindDataDir(program), root + (c.found ? c.found : c.program));
-    EXPECT_EQ(MissingDataNotice(program).isEmpty(), c.found != nullptr);
+    EXPECT_EQ(FindDataDir(program), root + (found ? found : folder));
+    EXPECT_EQ(MissingDataNotice(program).isEmpty(), found != nullptr);
   }
 }
 
@@ -192,12 +189,9 @@ TEST(Locations, DataIsFoundBesideTheProgramOrInEitherInstalledLayout) {
 TEST(SoundModule, IsFoundBesideTheProgramOrInEitherInstalledLayout) {
   const QByteArray module = readFile(QCoreApplication::applicationDirPath() + "/korvane-sound.so");
   ASSERT_TRUE(module.startsWith("\177ELF"));
-  const struct {
-    const char* program;
-    std::vector<const char*> modules;  // folders given the real module
-    const char* broken;                // folder given a file that is no module
-    const char* found;                 // nullptr: none loads
-  } cases[] = {
+  // (program's folder, folders given the real module, folder given a file
+  // that is no module, folder whose module loads or nullptr: none loads)
+  const std::tuple<const char*, std::vector<const char*>, const char*, const char*> cases[] = {
       {"copy", {"copy", "usr/lib/korvane"}, nullptr, "copy"},
       {"usr/games", {"usr/lib/games/korvane", "usr/lib/korvane"}, nullptr, "usr/lib/games/korvane"},
       {"usr/bin", {"usr/lib/korvane"}, nullptr, "usr/lib/korvane"},
@@ -205,20 +199,20 @@ TEST(SoundModule, IsFoundBesideTheProgramOrInEitherInstalledLayout) {
       {"usr/bin", {"usr/share/korvane", "usr/lib"}, nullptr, nullptr},
       {"usr/games", {}, "usr/lib/games/korvane", nullptr},
   };
-  for (const auto& c : cases) {
+  for (const auto& [folder, modules, broken, found] : cases) {
     QTemporaryDir tmp;
     const QString root = tmp.path() + "/";
-    QDir().mkpath(root + c.program);
-    for (const char* dir : c.modules) put(root + dir + "/korvane-sound.so", module);
-    if (c.broken) put(root + c.broken + "/korvane-sound.so", "not a module");
-    const QString program = root + c.program;
+    QDir().mkpath(root + folder);
+    for (const char* dir : modules) put(root + dir + "/korvane-sound.so", module);
+    if (broken) put(root + broken + "/korvane-sound.so", "not a module");
+    const QString program = root + folder;
     SCOPED_TRACE(program.toStdString());
     ModuleSoundBackend sound(program);
     sound.prepare();
-    EXPECT_EQ(sound.modulePath(), c.found ? root + c.found + "/korvane-sound.so" : QString());
-    EXPECT_EQ(sound.notice().isEmpty(), c.found != nullptr);
+    EXPECT_EQ(sound.modulePath(), found ? root + found + "/korvane-sound.so" : QString());
+    EXPECT_EQ(sound.notice().isEmpty(), found != nullptr);
     for (const QString& place : SoundModuleCandidates(program))
-      EXPECT_EQ(sound.notice().contains(place), !c.found) << sound.notice().toStdString();
+      EXPECT_EQ(sound.notice().contains(place), !found) << sound.notice().toStdString();
   }
 }
 
@@ -229,9 +223,8 @@ TEST(Locations, TheSettingsFileFollowsHowTheGameWasInstalled) {
   const QString root = tmp.path(), home = root + "/home", config = root + "/cfg";
   const QString portable = root + "/copy", bin = root + "/usr/bin", games = root + "/usr/games";
   for (const QString& program : {portable, bin, games}) QDir().mkpath(program);
-  const struct {
-    QString program, data, xdg, expected;
-  } cases[] = {
+  // (program's folder, data folder, XDG_CONFIG_HOME, settings file)
+  const std::tuple<QString, QString, QString, QString> cases[] = {
       // A copied game writes beside itself.
       {portable, portable, "", portable + "/qelmira.ini"},
       // An installed one, even in a folder it could write to, uses the user's
@@ -241,11 +234,11 @@ TEST(Locations, TheSettingsFileFollowsHowTheGameWasInstalled) {
       {bin, root + "/usr/share/korvane", "cfg", home + "/.config/korvane/qelmira.ini"},
       {games, root + "/usr/share/games/korvane", config, config + "/korvane/qelmira.ini"},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ChooseIniPath(c.program, c.data, c.xdg, home), c.expected);
+  for (const auto& [program, data, xdg, expected] : cases) {
+    EXPECT_EQ(ChooseIniPath(program, data, xdg, home), expected);
     // A stray file beside an installed program is not its own.
-    writeFile(c.program + "/qelmira.ini", "");
-    EXPECT_EQ(ChooseIniPath(c.program, c.data, c.xdg, home), c.expected);
+    writeFile(program + "/qelmira.ini", "");
+    EXPECT_EQ(ChooseIniPath(program, data, xdg, home), expected);
   }
   // One beside a copied game is, even where the folder is locked.
   ASSERT_EQ(::chmod(QFile::encodeName(portable), 0555), 0);

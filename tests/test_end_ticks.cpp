@@ -49,19 +49,17 @@ TEST_F(EndTicks, TheGameOverShrinksThePlotAroundItsCentre) {
   // The window every test here starts with.
   ASSERT_EQ(std::tuple(form->formWidth(), form->formHeight()), std::tuple(7650.0, 6390.0));
   form->StartGameOver();
-  const struct {
-    int tick;
-    double left, top, width, height;
-  } rows[] = {{0, 0, 0, 7560, 5310},
-              {1, 75, 75, 7410, 5160},
-              {2, 150, 150, 7260, 5010},
-              {35, 2625, 2625, 2310, 60}};
-  for (const auto& r : rows) {
-    toTick(50, r.tick);
+  // (tick, left, top, width, height)
+  const std::tuple<int, double, double, double, double> rows[] = {{0, 0, 0, 7560, 5310},
+                                                                  {1, 75, 75, 7410, 5160},
+                                                                  {2, 150, 150, 7260, 5010},
+                                                                  {35, 2625, 2625, 2310, 60}};
+  for (const auto& [tick, left, top, width, height] : rows) {
+    toTick(50, tick);
     const Picture& p = *form->PicMain;
     EXPECT_EQ(std::tuple(p.Left(), p.Top(), p.Width(), p.Height(), p.Visible()),
-              std::tuple(r.left, r.top, r.width, r.height, true))
-        << "tick " << r.tick;
+              std::tuple(left, top, width, height, true))
+        << "tick " << tick;
   }
 }
 
@@ -71,11 +69,8 @@ TEST_F(EndTicks, TheGameOverShrinksThePlotAroundItsCentre) {
 TEST_F(EndTicks, EveryFlyingLetterFliesShrinksAndFlashesOnItsOwnTicks) {
   start();
   form->StartFlyingLetters();
-  const struct {
-    int tick, letter;
-    double left, top, points;
-    Color color;
-  } rows[] = {
+  // (tick, letter, left, top, points, colour)
+  const std::tuple<int, int, double, double, double, Color> rows[] = {
       {1, 0, 1265, 5547, 342, 0},    {1, 1, 960, 12780, 340, 0},  // not started: below the window
       {6, 1, 1277, 5547, 342, 0},    {25, 0, 1380, 639, 30, 0},    {25, 1, 1600, 1661, 142, 0},
       {26, 0, 1380, 639, 30, 256},   {27, 0, 1380, 639, 30, 248},  {47, 7, 2342, 3297, 270, 0},
@@ -83,14 +78,14 @@ TEST_F(EndTicks, EveryFlyingLetterFliesShrinksAndFlashesOnItsOwnTicks) {
       {76, 15, 1448, 5547, 342, 0},  {88, 15, 3701, 3093, 258, 0}, {100, 15, 5955, 639, 30, 0},
       {101, 15, 5955, 639, 30, 256}, {132, 15, 5955, 639, 30, 8},  {133, 15, 5955, 639, 30, 0},
   };
-  for (const auto& r : rows) {
-    toTick(60, r.tick);
-    ASSERT_EQ(st().FryTicks, r.tick);
-    const Label& l = *form->LabFry[r.letter];
-    EXPECT_EQ(std::tuple(l.Left(), l.Top(), l.FontSize(), l.ForeColor(), l.Caption(), l.Visible()),
-              std::tuple(r.left, r.top, r.points, r.color,
-                         QString("Congraturations!").mid(r.letter, 1), true))
-        << "tick " << r.tick << " letter " << r.letter;
+  for (const auto& [tick, letter, left, top, points, color] : rows) {
+    toTick(60, tick);
+    ASSERT_EQ(st().FryTicks, tick);
+    const Label& l = *form->LabFry[letter];
+    EXPECT_EQ(
+        std::tuple(l.Left(), l.Top(), l.FontSize(), l.ForeColor(), l.Caption(), l.Visible()),
+        std::tuple(left, top, points, color, QString("Congraturations!").mid(letter, 1), true))
+        << "tick " << tick << " letter " << letter;
   }
   // After its flash a letter keeps its colour.
   form->LabFry[15]->setForeColor(1234);
@@ -114,19 +109,17 @@ TEST_F(EndTicks, ThePlotIsWashedAndSqueezedThenEachPartShowsOnItsTick) {
   form->PicMain->PSet(3000, 200, 0);
   startEnding();
   ASSERT_EQ(st().FinalRank, 8);
-  const struct {
-    int tick;
-    Color pixel;
-    double top, height;
-  } rows[] = {{1, 0x000001, 50, 5210},    {7, 0x00007F, 350, 4610},  {8, 0x0000FF, 400, 4510},
-              {9, 0x0001FF, 450, 4410},   {16, 0x00FFFF, 800, 3710}, {17, 0x01FFFF, 850, 3610},
-              {24, 0xFFFFFF, 1200, 2910}, {53, -1, 2650, 10}};  // the pixel is outside by now
-  for (const auto& r : rows) {
-    toTick(50, r.tick);
+  // (tick, pixel, top, height)
+  const std::tuple<int, Color, double, double> rows[] = {
+      {1, 0x000001, 50, 5210},    {7, 0x00007F, 350, 4610},  {8, 0x0000FF, 400, 4510},
+      {9, 0x0001FF, 450, 4410},   {16, 0x00FFFF, 800, 3710}, {17, 0x01FFFF, 850, 3610},
+      {24, 0xFFFFFF, 1200, 2910}, {53, -1, 2650, 10}};  // the pixel is outside by now
+  for (const auto& [tick, pixel, top, height] : rows) {
+    toTick(50, tick);
     const Picture& p = *form->PicMain;
     EXPECT_EQ(std::tuple(p.Point(3000, 200), p.Top(), p.Height(), p.Visible(), p.Width()),
-              std::tuple(r.pixel, r.top, r.height, true, 7560.0))
-        << "tick " << r.tick;
+              std::tuple(pixel, top, height, true, 7560.0))
+        << "tick " << tick;
   }
   sim->advance(50);
   EXPECT_FALSE(form->PicMain->Visible());
@@ -134,23 +127,20 @@ TEST_F(EndTicks, ThePlotIsWashedAndSqueezedThenEachPartShowsOnItsTick) {
 
   // The line grows 4890 / 12 twips a tick and is shown from the first, the
   // other parts from theirs; the rank letter is RGB(255, 255, blue).
-  const struct {
-    int tick;
-    double lineEnd;
-    int blue;
-  } phase2[] = {{1, 1787.5, 0},  {6, 3825, 0},    {12, 6270, 0},    {13, 6270, 0},
-                {24, 6270, 0},   {25, 6270, 0},   {70, 6270, 0},    {71, 6270, 242},
-                {75, 6270, 192}, {80, 6270, 128}, {149, 6270, 128}, {150, 6270, 128},
-                {299, 6270, 128}};
+  // (tick, line's end, blue)
+  const std::tuple<int, double, int> phase2[] = {
+      {1, 1787.5, 0},   {6, 3825, 0},     {12, 6270, 0},   {13, 6270, 0},   {24, 6270, 0},
+      {25, 6270, 0},    {70, 6270, 0},    {71, 6270, 242}, {75, 6270, 192}, {80, 6270, 128},
+      {149, 6270, 128}, {150, 6270, 128}, {299, 6270, 128}};
   form->LabelRank->setForeColor(0);
-  for (const auto& r : phase2) {
-    toPhase2Tick(r.tick);
+  for (const auto& [tick, lineEnd, blue] : phase2) {
+    toPhase2Tick(tick);
     EXPECT_EQ(std::tuple(form->LinEnding->X1(), form->LinEnding->X2(), form->LinEnding->Visible(),
                          form->Labelyr->Visible(), form->LabelRank->Visible(),
                          form->LabelRank->ForeColor(), form->LabelEbye->Visible(), st().GameMode),
-              std::tuple(1380.0, r.lineEnd, true, r.tick >= 25, r.tick >= 71,
-                         r.tick >= 71 ? rgb(255, 255, r.blue) : 0, r.tick >= 150, 0))
-        << "tick " << r.tick;
+              std::tuple(1380.0, lineEnd, true, tick >= 25, tick >= 71,
+                         tick >= 71 ? rgb(255, 255, blue) : 0, tick >= 150, 0))
+        << "tick " << tick;
   }
   EXPECT_EQ(form->LinEnding->Y1(), 6390 / 6 + 60);
   EXPECT_FALSE(form->Labelmsg->Visible());
@@ -206,15 +196,13 @@ TEST_F(EndTicks, ClearingTheTableDuringTheEndingLeavesAConsistentGame) {
 // the new line flashes; the heading is drawn in front of the grey bar under it.
 TEST_F(EndTicks, TheNameEntryBoxItsTrimmingItsHintsAndItsFlash) {
   start();
-  const struct {
-    int pos;
-    double top;
-  } places[] = {{0, 2359.5}, {4, 3324.954545}, {9, 4531.772727}};
-  for (const auto& r : places) {
-    enterRanking(1, static_cast<int16_t>(11 - r.pos));
-    ASSERT_EQ(st().RankPos, r.pos);
+  // (place in the table, the box's top)
+  const std::pair<int, double> places[] = {{0, 2359.5}, {4, 3324.954545}, {9, 4531.772727}};
+  for (const auto& [pos, top] : places) {
+    enterRanking(1, static_cast<int16_t>(11 - pos));
+    ASSERT_EQ(st().RankPos, pos);
     EXPECT_NEAR(form->txtName->Left(), 1213.6, 1e-6);
-    EXPECT_NEAR(form->txtName->Top(), r.top, 1e-6) << r.pos;
+    EXPECT_NEAR(form->txtName->Top(), top, 1e-6) << pos;
     clickAns();
   }
 
@@ -223,30 +211,28 @@ TEST_F(EndTicks, TheNameEntryBoxItsTrimmingItsHintsAndItsFlash) {
   // Z and rank S leave a hint after the name entry; no other rank does.
   const QString z = "Ｚランク　おめでとう！: 「解答してください！」の文字を15回クリック！";
   const QString s = "Ｓランク　おめでとう！: 実はＥランクの下に、Ｚランクが存在するという・・・";
-  const struct {
-    int16_t rank;
-    QString typed, shown, stored, message;
-    MsgIcon icon;
-  } rows[] = {{1, "  AB  ", "AB", "AB", "", MsgIcon::None},
-              {2, " A B ", "A B", "A B", z, MsgIcon::Information},
-              {3, "\u3000ＡＢ\u3000", "\u3000ＡＢ\u3000", " AB ", "", MsgIcon::None},
-              {4, " \u3000A\u3000 ", "\u3000A\u3000", " A ", "", MsgIcon::None},
-              {5, "\u3000 \u3000", "\u3000 \u3000", "NONAME", "", MsgIcon::None},
-              {6, "          ", "", "NONAME", "", MsgIcon::None},
-              {7, "A", "A", "A", "", MsgIcon::None},
-              {8, "B", "B", "B", s, MsgIcon::Question}};
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.rank);
+  // (rank, typed, shown, stored, message, its icon)
+  const std::tuple<int16_t, QString, QString, QString, QString, MsgIcon> rows[] = {
+      {1, "  AB  ", "AB", "AB", "", MsgIcon::None},
+      {2, " A B ", "A B", "A B", z, MsgIcon::Information},
+      {3, "\u3000ＡＢ\u3000", "\u3000ＡＢ\u3000", " AB ", "", MsgIcon::None},
+      {4, " \u3000A\u3000 ", "\u3000A\u3000", " A ", "", MsgIcon::None},
+      {5, "\u3000 \u3000", "\u3000 \u3000", "NONAME", "", MsgIcon::None},
+      {6, "          ", "", "NONAME", "", MsgIcon::None},
+      {7, "A", "A", "A", "", MsgIcon::None},
+      {8, "B", "B", "B", s, MsgIcon::Question}};
+  for (const auto& [rank, typed, shown, stored, message, icon] : rows) {
+    SCOPED_TRACE(rank);
     sim->messages.clear();
     sim->icons.clear();
-    enterRanking(r.rank, 11);
+    enterRanking(rank, 11);
     ASSERT_EQ(st().GameMode, 5);
-    form->txtName->setText(r.typed);
+    form->txtName->setText(typed);
     clickAns();
     EXPECT_EQ(std::tuple(st().GameMode, form->txtName->Text(), mod().hs.e[0].Name),
-              std::tuple(6, r.shown, r.stored));
-    EXPECT_EQ(QStringList(sim->messages.begin(), sim->messages.end()).join("|"), r.message);
-    EXPECT_EQ(sim->icons.empty() ? MsgIcon::None : sim->icons[0], r.icon);
+              std::tuple(6, shown, stored));
+    EXPECT_EQ(QStringList(sim->messages.begin(), sim->messages.end()).join("|"), message);
+    EXPECT_EQ(sim->icons.empty() ? MsgIcon::None : sim->icons[0], icon);
   }
 
   // The new line swings between yellow and red every 8 ticks of 150 ms;
@@ -254,19 +240,18 @@ TEST_F(EndTicks, TheNameEntryBoxItsTrimmingItsHintsAndItsFlash) {
   enterRanking(1, 2);
   ASSERT_EQ(st().RankPos, 9);
   st().NameFlashTicks = 0;
-  const struct {
-    int tick;
-    Color line, key;
-  } flash[] = {{1, rgb(255, 192, 0), rgb(212, 42, 128)},
-               {4, rgb(255, 0, 0), rgb(152, 18, 188)},
-               {7, rgb(255, 192, 0), rgb(92, 78, 248)},
-               {8, rgb(255, 255, 0), rgb(72, 98, 244)},
-               {9, rgb(255, 192, 0), rgb(52, 118, 224)}};
-  for (const auto& f : flash) {
-    toTick(150, f.tick);
-    EXPECT_EQ(form->labHS[st().RankPos]->ForeColor(), f.line) << f.tick;
-    EXPECT_EQ(form->labChr[1]->ForeColor(), f.key) << f.tick;
-    EXPECT_EQ(form->labChr[17]->ForeColor(), f.key) << f.tick;
+  // (tick, the line's colour, the keys')
+  const std::tuple<int, Color, Color> flash[] = {{1, rgb(255, 192, 0), rgb(212, 42, 128)},
+                                                 {4, rgb(255, 0, 0), rgb(152, 18, 188)},
+                                                 {7, rgb(255, 192, 0), rgb(92, 78, 248)},
+                                                 {8, rgb(255, 255, 0), rgb(72, 98, 244)},
+                                                 {9, rgb(255, 192, 0), rgb(52, 118, 224)}};
+  for (const auto& [tick, line, key] : flash) {
+    toTick(150, tick);
+    EXPECT_EQ(std::tuple(form->labHS[st().RankPos]->ForeColor(), form->labChr[1]->ForeColor(),
+                         form->labChr[17]->ForeColor()),
+              std::tuple(line, key, key))
+        << tick;
   }
   const QObjectList& order = form->picHS->widget()->children();
   EXPECT_GT(order.indexOf(form->labName->widget()), order.indexOf(form->linName->widget()));

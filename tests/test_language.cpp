@@ -175,11 +175,9 @@ TEST_F(StagePlayer, SwitchingLanguageMidRunChangesTheTextsAndNothingElse) {
               namesFit();
               EXPECT_TRUE(form->mnuLanguageChoice[2]->Checked());
               EXPECT_FALSE(form->mnuLanguageChoice[0]->Checked());
-              EXPECT_EQ(sim->now(), now);
-              EXPECT_EQ(st().m.PointX, before.m.PointX);
-              EXPECT_EQ(st().Score, before.Score);
-              EXPECT_EQ(st().GameMode, 2);
-              EXPECT_EQ(st().Paused, 0);
+              EXPECT_EQ(
+                  std::tuple(sim->now(), st().m.PointX, st().Score, st().GameMode, st().Paused),
+                  std::tuple(now, before.m.PointX, before.Score, 2, 0));
               form->mnuLanguageChoice[1]->click();
               EXPECT_EQ(form->CmdAns->Caption(), "解答！");
               EXPECT_EQ(form->Label1miss->Caption(), miss);
@@ -190,9 +188,8 @@ TEST_F(StagePlayer, SwitchingLanguageMidRunChangesTheTextsAndNothingElse) {
   play({.offset = 0});
   EXPECT_TRUE(checked);
   // The run ended as forecast: a right answer on the answer line.
-  EXPECT_EQ(form->Labelmsg->Caption(), "正解！");
-  EXPECT_EQ(st().MissCount, 0);
-  EXPECT_EQ(st().Score, 500);
+  EXPECT_EQ(std::tuple(form->Labelmsg->Caption(), st().MissCount, st().Score),
+            std::tuple(QString("正解！"), 0, 500));
 }
 
 // The choice is stored in Option/Language and read back at the next start;

@@ -152,8 +152,7 @@ TEST(LabelSizing, MeasuredLaterEndsAsMeasuredAtOnce) {
       l->setCaption(QStringLiteral("SCORE  500\r\n2"));
       c.after(*l);
     }
-    EXPECT_EQ(hidden.Width(), shown.Width());
-    EXPECT_EQ(hidden.Height(), shown.Height());
+    EXPECT_EQ(std::pair(hidden.Width(), hidden.Height()), std::pair(shown.Width(), shown.Height()));
     EXPECT_EQ(hidden.Width() != 600, c.fitted);
     if (c.fitted) {
       EXPECT_GT(shown.Height(), 15 * 20);  // two lines
@@ -180,10 +179,8 @@ TEST(PictureBox, ASetPictureShowsAtOnceAndTakesDrawingLikeTheImage) {
   auto expectPixels = [&](const char* step, QRgb inside, QRgb beside, QRgb corner) {
     SCOPED_TRACE(step);
     for (const QImage& img : {screen(), box.image()}) {
-      EXPECT_EQ(img.pixel(1, 1), inside);
-      EXPECT_EQ(img.pixel(5, 1), beside);
-      EXPECT_EQ(img.pixel(1, 4), beside);
-      EXPECT_EQ(img.pixel(0, 0), corner);
+      EXPECT_EQ(std::tuple(img.pixel(1, 1), img.pixel(5, 1), img.pixel(1, 4), img.pixel(0, 0)),
+                std::tuple(inside, beside, beside, corner));
     }
   };
   box.SetPicture(red);

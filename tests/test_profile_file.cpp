@@ -13,12 +13,8 @@ namespace {
 QByteArray sjis(const QString& s) { return toCp932(s); }
 
 TEST(ProfileFile, Reading) {
-  struct Case {
-    QByteArray file;
-    const char* section;
-    const char* key;
-    QString expected;
-  } cases[] = {
+  // (file, section, key, value read)
+  const std::tuple<QByteArray, const char*, const char*, QString> cases[] = {
       {"[Option]\r\nKakudai=1\r\n", "OPTION", "kakudai", "1"},
       {"[ \tOption\t ]\n \t Kakudai \t=\t 1 \t\n", "Option", "Kakudai", "1"},
       {"[S]\rk=1\rj=2", "S", "j", "2"},
@@ -50,11 +46,9 @@ TEST(ProfileFile, Reading) {
       {"[S]\nk=" + QByteArray(198, 'a') + sjis("漢") + "\n", "S", "k", QString(198, u'a')},
       {"[S]\nk=" + QByteArray(197, 'a') + sjis("漢") + "\n", "S", "k", QString(197, u'a') + "漢"},
   };
-  for (const Case& c : cases) {
-    ProfileFile f(c.file);
-    EXPECT_EQ(f.value(c.section, c.key), c.expected)
-        << ::testing::PrintToString(c.file.toStdString());
-  }
+  for (const auto& [file, section, key, expected] : cases)
+    EXPECT_EQ(ProfileFile(file).value(section, key), expected)
+        << ::testing::PrintToString(file.toStdString());
 }
 
 // Text cut to a number of bytes as code page 932 counts them: a character
@@ -67,13 +61,8 @@ TEST(ProfileFile, CutToCodePageBytes) {
 }
 
 TEST(ProfileFile, Writing) {
-  struct Case {
-    QByteArray before;
-    const char* section;
-    const char* key;
-    QString value;
-    QByteArray after;
-  } cases[] = {
+  // (file before, section, key, value written, file after)
+  const std::tuple<QByteArray, const char*, const char*, QString, QByteArray> cases[] = {
       // Replaced in place; the key keeps its spelling, other lines untouched.
       {"; top\r\n[option]\r\n  KAKUDAI = 0 \r\nother=x\r\n", "Option", "Kakudai", " 1",
        "; top\r\n[option]\r\n  KAKUDAI = 1\r\nother=x\r\n"},
@@ -95,11 +84,11 @@ TEST(ProfileFile, Writing) {
       {"[A]\n", "A", "name", "漢ｶ", "[A]\nname=" + sjis("漢ｶ") + "\r\n"},
       {"[A]\n", "A", "k", "a\r\nb", "[A]\nk=a  b\r\n"},
   };
-  for (const Case& c : cases) {
-    ProfileFile f(c.before);
-    f.setValue(c.section, c.key, c.value);
-    EXPECT_EQ(f.bytes(), c.after) << ::testing::PrintToString(c.before.toStdString());
-    EXPECT_EQ(f.value(c.section, c.key), QString(c.value).replace("\r\n", "  ").trimmed());
+  for (const auto& [before, section, key, value, after] : cases) {
+    ProfileFile f(before);
+    f.setValue(section, key, value);
+    EXPECT_EQ(f.bytes(), after) << ::testing::PrintToString(before.toStdString());
+    EXPECT_EQ(f.value(section, key), QString(value).replace("\r\n", "  ").trimmed());
   }
 }
 
@@ -112,17 +101,14 @@ TEST(ProfileFile, EncodingsAreReadAndKept) {
       QString(99, u'漢') + "ab\r\nlast=x";
   const QString edited =
       QString(text).replace("Kakudai= 1", "Kakudai= 0") + "\r\nNew=ü😀\r\n[Form]\r\nLeft= 3\r\n";
-  const struct {
-    TextEncoding enc;
-    QStringEncoder::Encoding qt;
-    const char* mark;
-  } cases[] = {{TextEncoding::Utf8, QStringEncoder::Utf8, "\xEF\xBB\xBF"},
-               {TextEncoding::Utf16LE, QStringEncoder::Utf16LE, "\xFF\xFE"},
-               {TextEncoding::Utf16BE, QStringEncoder::Utf16BE, "\xFE\xFF"}};
-  for (const auto& c : cases) {
-    auto save = [&c](const QString& t) { return c.mark + QByteArray(QStringEncoder(c.qt)(t)); };
+  const std::tuple<TextEncoding, QStringEncoder::Encoding, const char*> cases[] = {
+      {TextEncoding::Utf8, QStringEncoder::Utf8, "\xEF\xBB\xBF"},
+      {TextEncoding::Utf16LE, QStringEncoder::Utf16LE, "\xFF\xFE"},
+      {TextEncoding::Utf16BE, QStringEncoder::Utf16BE, "\xFE\xFF"}};
+  for (const auto& [enc, qt, mark] : cases) {
+    auto save = [&](const QString& t) { return mark + QByteArray(QStringEncoder(qt)(t)); };
     ProfileFile f(save(text));
-    EXPECT_EQ(f.encoding(), c.enc);
+    EXPECT_EQ(f.encoding(), enc);
     EXPECT_EQ(f.value("option", "KAKUDAI"), "1");
     EXPECT_EQ(f.value("Ranking", "Name0"), "漢字ｶﾅ");
     EXPECT_EQ(f.value("Ranking", "RecentName"), "é😀");

@@ -9,10 +9,8 @@ namespace {
 
 // Both sides of every threshold of the rank table.
 TEST(ScoringTest, RankRuleAtEveryBoundary) {
-  const struct {
-    int32_t score;
-    int16_t misses, rank;
-  } cases[] = {
+  // (score, misses, rank)
+  const std::tuple<int32_t, int16_t, int16_t> cases[] = {
       {5000, 11, 2}, {5000, 10, 5},               // Z: more than 10 misses
       {299, 7, 3},   {300, 7, 5},   {299, 6, 4},  // E: under 300 and more than 6 misses
       {299, 0, 4},   {300, 0, 5},   {-1, 11, 2},  // D: under 300
@@ -20,22 +18,21 @@ TEST(ScoringTest, RankRuleAtEveryBoundary) {
       {1199, 0, 6},  {1200, 0, 7},  {5000, 4, 6}, {5000, 3, 7},  // B
       {1599, 0, 7},  {1600, 0, 8},  {5000, 2, 7}, {1600, 1, 8},  // A, S
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(RankRule(c.score, c.misses), c.rank) << c.score << " / " << c.misses;
+  for (const auto& [score, misses, rank] : cases)
+    EXPECT_EQ(RankRule(score, misses), rank) << score << " / " << misses;
 }
 
 // The verdict's score line, and the sweep's colour, whose halves round to even.
 TEST(ScoringTest, VerdictTextAndSweepColour) {
   EXPECT_EQ(ScoreLineText(5, 10, 50), QStringLiteral("+5 x 10 = +50"));
   EXPECT_EQ(ScoreLineText(-3, 20, -60), QStringLiteral("-3 x 20 = -60"));
-  const struct {
-    int intensity, k, n, red, blue;
-  } cases[] = {
+  // (intensity, k, n, red, blue)
+  const std::tuple<int, int, int, int, int> cases[] = {
       {255, 1, 2, 128, 128}, {255, 1, 6, 42, 212}, {255, 120, 120, 255, 0}, {128, 1, 240, 1, 127}};
-  for (const auto& c : cases) {
-    const SweepColor col = SweepColorAt(c.intensity, c.k, c.n);
-    EXPECT_EQ(std::tuple(col.red, col.blue), std::tuple(c.red, c.blue))
-        << c.intensity << ' ' << c.k << '/' << c.n;
+  for (const auto& [intensity, k, n, red, blue] : cases) {
+    const SweepColor col = SweepColorAt(intensity, k, n);
+    EXPECT_EQ(std::tuple(col.red, col.blue), std::tuple(red, blue))
+        << intensity << ' ' << k << '/' << n;
   }
 }
 
@@ -86,35 +83,35 @@ TEST(Ranking, Placement) {
 }
 
 TEST(Ranking, NormalizeName) {
-  const struct {
-    QString in, halfWidth, stored;
-  } cases[] = {{"   ", "   ", "NONAME"},
-               {"\u3000\u3000", "  ", "NONAME"},
-               {"ABCDEFGHIJ", "ABCDEFGHIJ", "ABCDEFGHIJ"},
-               {"ABCDEFGHIJK", "ABCDEFGHIJK", "?"},
-               {"ＡＢＣ", "ABC", "ABC"},
-               {"\u3000ａ１！\u3000", " a1! ", " a1! "},
-               {"カタカナ", "ｶﾀｶﾅ", "ｶﾀｶﾅ"},
-               // Voiced kana become two half-width characters: still 10 bytes.
-               {"ガギグゲゴ", "ｶﾞｷﾞｸﾞｹﾞｺﾞ", "ｶﾞｷﾞｸﾞｹﾞｺﾞ"},
-               {"ガギグゲゴザ", "ｶﾞｷﾞｸﾞｹﾞｺﾞｻﾞ", "?"},
-               {"漢字漢字漢", "漢字漢字漢", "漢字漢字漢"},
-               {"漢字漢字漢字", "漢字漢字漢字", "?"},
-               // The ends of the full-width ASCII block, and its neighbours, which stay.
-               {"！～＼\uFF00\uFF5F", "!~\\\uFF00\uFF5F", "!~\\\uFF00\uFF5F"},
-               {"ヴパポ・ーヲンヱ", "ｳﾞﾊﾟﾎﾟ･ｰｦﾝヱ", "?"},
-               {"ヴパポ・ーヲン", "ｳﾞﾊﾟﾎﾟ･ｰｦﾝ", "ｳﾞﾊﾟﾎﾟ･ｰｦﾝ"},
-               {"ァッョヵヶヮ", "ｧｯｮヵヶヮ", "ｧｯｮヵヶヮ"},
-               // Symbols without a half-width form in Shift-JIS are kept as typed and
-               // count two bytes each.
-               {"○■←│", "○■←│", "○■←│"},
-               {"■■■■■", "■■■■■", "■■■■■"},
-               {"■■■■■■", "■■■■■■", "?"},
-               {"ひらが「」", "ひらが「」", "ひらが「」"}};
-  for (const auto& c : cases) {
-    QString name = c.in;
-    EXPECT_EQ(NormalizeName(name), c.stored) << c.in.toStdString();
-    EXPECT_EQ(name, c.halfWidth) << c.in.toStdString();
+  // (typed, in half width, stored)
+  const std::tuple<QString, QString, QString> cases[] = {
+      {"   ", "   ", "NONAME"},
+      {"\u3000\u3000", "  ", "NONAME"},
+      {"ABCDEFGHIJ", "ABCDEFGHIJ", "ABCDEFGHIJ"},
+      {"ABCDEFGHIJK", "ABCDEFGHIJK", "?"},
+      {"ＡＢＣ", "ABC", "ABC"},
+      {"\u3000ａ１！\u3000", " a1! ", " a1! "},
+      {"カタカナ", "ｶﾀｶﾅ", "ｶﾀｶﾅ"},
+      // Voiced kana become two half-width characters: still 10 bytes.
+      {"ガギグゲゴ", "ｶﾞｷﾞｸﾞｹﾞｺﾞ", "ｶﾞｷﾞｸﾞｹﾞｺﾞ"},
+      {"ガギグゲゴザ", "ｶﾞｷﾞｸﾞｹﾞｺﾞｻﾞ", "?"},
+      {"漢字漢字漢", "漢字漢字漢", "漢字漢字漢"},
+      {"漢字漢字漢字", "漢字漢字漢字", "?"},
+      // The ends of the full-width ASCII block, and its neighbours, which stay.
+      {"！～＼\uFF00\uFF5F", "!~\\\uFF00\uFF5F", "!~\\\uFF00\uFF5F"},
+      {"ヴパポ・ーヲンヱ", "ｳﾞﾊﾟﾎﾟ･ｰｦﾝヱ", "?"},
+      {"ヴパポ・ーヲン", "ｳﾞﾊﾟﾎﾟ･ｰｦﾝ", "ｳﾞﾊﾟﾎﾟ･ｰｦﾝ"},
+      {"ァッョヵヶヮ", "ｧｯｮヵヶヮ", "ｧｯｮヵヶヮ"},
+      // Symbols without a half-width form in Shift-JIS are kept as typed and
+      // count two bytes each.
+      {"○■←│", "○■←│", "○■←│"},
+      {"■■■■■", "■■■■■", "■■■■■"},
+      {"■■■■■■", "■■■■■■", "?"},
+      {"ひらが「」", "ひらが「」", "ひらが「」"}};
+  for (const auto& [in, halfWidth, stored] : cases) {
+    QString name = in;
+    EXPECT_EQ(NormalizeName(name), stored) << in.toStdString();
+    EXPECT_EQ(name, halfWidth) << in.toStdString();
   }
 }
 
@@ -126,17 +123,14 @@ TEST(Ranking, DatesAndTableLines) {
   EXPECT_EQ(CheckDate("02/08/17"), "02/08/17");
   EXPECT_EQ(FormatRankingDate(QDate(2010, 1, 5)), "10/01/05");
   EXPECT_EQ(CheckDate(FormatRankingDate(QDate())), "--/--/--");
-  const struct {
-    RankingEntry e;
-    QString line;
-  } cases[] = {
+  const std::pair<RankingEntry, QString> cases[] = {
       {{"Empty", "--/--/--", 0, 10, 1}, "Empty       --/--/--     -  00000     10"},
       {{"山田太郎", "02/08/17", 123, 7, 8}, "山田太郎        02/08/17     S  00123     07"},
       {{"ｶﾞｷﾞ漢", "02/08/17", 99999, 15, 2}, "ｶﾞｷﾞ漢       02/08/17     Z  99999     15"},
       {{"ABCDEFGHIJ", "02/08/17", 123456, 115, 0}, "ABCDEFGHIJ  02/08/17        123456     115"},
       {{"", "02/08/17", -5, -1, 9}, "            02/08/17        -00005     -01"},
   };
-  for (const auto& c : cases) EXPECT_EQ(FormatRankingLine(c.e), c.line) << c.line.toStdString();
+  for (const auto& [e, line] : cases) EXPECT_EQ(FormatRankingLine(e), line) << line.toStdString();
 }
 
 }  // namespace

@@ -26,14 +26,14 @@ TEST_F(SettingsWindow, StoredOptionsAreTickedHeardAndWrittenBack) {
     for (auto& it : items) t += it->Checked() ? 'x' : '-';
     return t;
   };
-  EXPECT_EQ(mod().opt.OptLineWidth, 3);
-  EXPECT_EQ(ticks(f.linewidth), "--x");
-  EXPECT_EQ(mod().opt.OptSoundEffect, 1);
-  EXPECT_EQ(ticks(f.soundeffectonoff), "-x");
-  EXPECT_EQ(ticks(f.kakudaionoff), "x-");  // no key: the first item
-  // An unrecognised value unticks every item and keeps the default.
-  EXPECT_EQ(mod().opt.OptCountDownSpeed, 0);
-  EXPECT_EQ(ticks(f.CountDownSpeed), "---");
+  // Kakudai has no key: its first item. An unrecognised value (the count-down
+  // speed) unticks every item and keeps the default.
+  EXPECT_EQ(
+      std::tuple(mod().opt.OptLineWidth, mod().opt.OptSoundEffect, mod().opt.OptCountDownSpeed),
+      std::tuple(3, 1, 0));
+  EXPECT_EQ(std::tuple(ticks(f.linewidth), ticks(f.soundeffectonoff), ticks(f.kakudaionoff),
+                       ticks(f.CountDownSpeed)),
+            std::tuple(QString("--x"), QString("-x"), QString("x-"), QString("---")));
   // The items of each option exclude each other and so show radio marks.
   for (auto* items : {&f.kakudaionoff, &f.linewidth, &f.CountDownSpeed, &f.soundeffectonoff})
     for (auto& it : *items) EXPECT_TRUE(it->action()->actionGroup()->isExclusive());

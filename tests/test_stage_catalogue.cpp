@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <vector>
 
 #include "game/run_simulation.h"
 #include "game/stage_catalogue.h"
@@ -8,7 +8,7 @@
 namespace kv {
 namespace {
 
-GameState setUpWith(int16_t stage, std::initializer_list<float> draws, GameState st = {}) {
+GameState setUpWith(int16_t stage, const std::vector<float>& draws, GameState st = {}) {
   st.geo = DesignedGeometry();
   st.StageNo = stage;
   Random rnd;
@@ -21,12 +21,8 @@ GameState setUpWith(int16_t stage, std::initializer_list<float> draws, GameState
 // the magnitude, Spiral and Ambition after it. Spiral's zero is replaced by +1
 // because a zero radius would hold the point at mid-plot forever.
 TEST(StageCatalogueTest, SignDraws) {
-  struct Case {
-    int16_t stage;
-    std::initializer_list<float> draws;
-    double velX, velY;
-  };
-  const Case cases[] = {
+  // (stage, draws, x velocity, y velocity)
+  const std::tuple<int16_t, std::vector<float>, double, double> cases[] = {
       {10, {0.2f, 0.4f, 0.6f, 0.5f, 0.25f}, double{0.6f} * 15 + 81, 0},
       {10, {0.2f, 0.4f, 0.6f, 0.25f, 0.25f}, double{0.6f} * 15 + 81, -142.5},
       {14, {0.25f, 0.5f, 0.5f, 0.5f}, 150, 0},
@@ -34,27 +30,25 @@ TEST(StageCatalogueTest, SignDraws) {
       {15, {0.25f, 0.5f, 0.75f, 0.5f}, 0, 0},
       {15, {0.25f, 0.75f, 0.75f, 0.25f}, 35, -45},
   };
-  for (const Case& c : cases) {
-    const GameState st = setUpWith(c.stage, c.draws);
-    EXPECT_DOUBLE_EQ(st.m.VelX, c.velX) << c.stage;
-    if (c.stage != 14) {
-      EXPECT_DOUBLE_EQ(st.m.VelY, c.velY) << c.stage;
+  for (const auto& [stage, draws, velX, velY] : cases) {
+    const GameState st = setUpWith(stage, draws);
+    EXPECT_DOUBLE_EQ(st.m.VelX, velX) << stage;
+    if (stage != 14) {
+      EXPECT_DOUBLE_EQ(st.m.VelY, velY) << stage;
     }
-    EXPECT_EQ(st.m.PrevX, c.stage == 10 ? 0 : 3109);
+    EXPECT_EQ(st.m.PrevX, stage == 10 ? 0 : 3109);
   }
 }
 
 TEST(StageCatalogueTest, BoundaryStartsJustAboveARowBoundary) {
-  struct Case {
-    float row, lift;
-    double y;
-  };
-  for (const Case c :
-       {Case{0.25f, 0.5f, 1327 - 15}, Case{0.5f, 0.0f, 2654}, Case{0.999f, 0.999f, 2654 - 29}}) {
+  // (row draw, lift draw, starting y)
+  const std::tuple<float, float, double> cases[] = {
+      {0.25f, 0.5f, 1327 - 15}, {0.5f, 0.0f, 2654}, {0.999f, 0.999f, 2654 - 29}};
+  for (const auto& [row, lift, y] : cases) {
     GameState before;
     before.m.VelX = 12;
-    const GameState st = setUpWith(16, {c.row, c.lift}, before);
-    EXPECT_EQ(st.m.PrevY, c.y) << c.row << ' ' << c.lift;
+    const GameState st = setUpWith(16, {row, lift}, before);
+    EXPECT_EQ(st.m.PrevY, y) << row << ' ' << lift;
     EXPECT_EQ(st.m.VelX, 0);
   }
 }

@@ -24,33 +24,31 @@ TEST_F(PlotBoard, TheScoreHasALeadingBlankUnlessNegativeAndGridLinesFallEveryTen
     EXPECT_EQ(f.LabelScore->Caption(), text);
   }
 
-  const struct {
-    int ansColumn;
-    std::vector<int> lines;
-  } cases[] = {{36, {6, 16, 26, 36, 46}},
-               {51, {1, 11, 21, 31, 41, 51}},
-               {41, {1, 11, 21, 31, 41, 51}},
-               {5, {5, 15, 25, 35, 45}}};
-  for (const auto& c : cases) {
-    st().AnsColumn = static_cast<int16_t>(c.ansColumn);
+  // (answer column, columns with a grey line)
+  const std::pair<int, std::vector<int>> cases[] = {{36, {6, 16, 26, 36, 46}},
+                                                    {51, {1, 11, 21, 31, 41, 51}},
+                                                    {41, {1, 11, 21, 31, 41, 51}},
+                                                    {5, {5, 15, 25, 35, 45}}};
+  for (const auto& [ansColumn, lines] : cases) {
+    st().AnsColumn = static_cast<int16_t>(ansColumn);
     f.ClearBoard();
     f.DrawStageBoard();
     const QImage& img = f.PicMain->image();
     for (int col = 0; col <= 51; ++col) {
       const Color at = fromQRgb(img.pixel(toPx(col * 120 + 30), 100));
-      const bool line = std::find(c.lines.begin(), c.lines.end(), col) != c.lines.end();
-      if (col == c.ansColumn)
-        EXPECT_EQ(at, rgb(255, 96, 96)) << c.ansColumn;
+      const bool line = std::find(lines.begin(), lines.end(), col) != lines.end();
+      if (col == ansColumn)
+        EXPECT_EQ(at, rgb(255, 96, 96)) << ansColumn;
       else
-        EXPECT_EQ(at == rgb(184, 184, 184), line) << c.ansColumn << " col " << col;
+        EXPECT_EQ(at == rgb(184, 184, 184), line) << ansColumn << " col " << col;
     }
     // The column labels stand at the bottom, right of their lines, in grey
     // (the pen's colour: no pixel of the small digits is solid).
     int darker = 0;
-    const int lx = toPx(c.lines.front() * 120 + 60);
+    const int lx = toPx(lines.front() * 120 + 60);
     for (int y = toPx(5250 - 150); y < toPx(5250); ++y)
       for (int x = lx; x < lx + 16; ++x) darker += qGray(img.pixel(x, y)) < 200;
-    EXPECT_GT(darker, 5) << "label of column " << c.lines.front();
+    EXPECT_GT(darker, 5) << "label of column " << lines.front();
     EXPECT_EQ(f.PicMain->ForeColor, rgb(160, 160, 160));
   }
 }
@@ -88,35 +86,31 @@ TEST_F(VerdictDrawing, TheProbeAgreesWithTheRowBandsAndTheMagnifierOpensOnlyForC
   form->ClearBoard();
   // p as the close-call test computes it.
   auto pOf = [&](double y, int row) { return (y + 0.687 * 15) / g.RowHeight - row; };
-  const struct {
-    double p;
-    int row;
-    bool opens;
-    int towardInside;  // nudge a bound by ulps until it holds exactly
-  } cases[] = {{0.08, 1, true, -1},   {0.92, 1, true, +1}, {-0.08, 1, true, +1},
-               {1.08, 1, true, -1},   {0.0, 2, true, 0},   {0.5, 1, false, 0},
-               {0.0801, 1, false, 0}, {1.09, 1, false, 0}, {-0.09, 1, false, 0},
-               {0.0, 0, false, 0}};  // near the top of the picture: never
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "p " << c.p << " row " << c.row);
-    st().AnsRow = static_cast<int16_t>(c.row);
-    double y = (c.p + c.row) * g.RowHeight - 0.687 * 15;
-    while (c.towardInside * (pOf(y, c.row) - c.p) < 0) y = std::nextafter(y, c.towardInside * 1e9);
+  // (p, row, opens, the way to nudge a bound by ulps until it holds exactly)
+  const std::tuple<double, int, bool, int> cases[] = {
+      {0.08, 1, true, -1},  {0.92, 1, true, +1}, {-0.08, 1, true, +1},  {1.08, 1, true, -1},
+      {0.0, 2, true, 0},    {0.5, 1, false, 0},  {0.0801, 1, false, 0}, {1.09, 1, false, 0},
+      {-0.09, 1, false, 0}, {0.0, 0, false, 0}};  // near the top of the picture: never
+  for (const auto& [p, row, opens, towardInside] : cases) {
+    SCOPED_TRACE(testing::Message() << "p " << p << " row " << row);
+    st().AnsRow = static_cast<int16_t>(row);
+    double y = (p + row) * g.RowHeight - 0.687 * 15;
+    while (towardInside * (pOf(y, row) - p) < 0) y = std::nextafter(y, towardInside * 1e9);
     st().m.PointY = y;
     const int kakudai = count("kakudai");
     const uint32_t t0 = sim->now();
     double firstTop = -1;
-    if (c.opens)
+    if (opens)
       sim->when([&] { return form->picKakudai->Visible(); },
                 [&] { firstTop = form->picKakudai->Top(); });
     form->ShowZoom();
     EXPECT_EQ(std::tuple(form->picKakudai->Visible(), count("kakudai") - kakudai, sim->now() - t0),
-              std::tuple(c.opens, c.opens ? 1 : 0, c.opens ? 1000u : 0u));
-    if (c.opens) {
+              std::tuple(opens, opens ? 1 : 0, opens ? 1000u : 0u));
+    if (opens) {
       // It grows in 20 steps out of the boundary nearest the point and ends
       // at the lower left of the plot.
       const double top = form->PicMain->Height() - form->picKakudai->Width() - 120;
-      const double boundary = (c.row + (c.p > 0.5 ? 1 : 0)) * g.RowHeight + form->PicMain->Top();
+      const double boundary = (row + (p > 0.5 ? 1 : 0)) * g.RowHeight + form->PicMain->Top();
       EXPECT_NEAR(firstTop, boundary + (top - boundary) / 20, 1e-6);
       EXPECT_EQ(form->picKakudai->Top(), top);
       EXPECT_EQ(form->picKakudai->Left(), form->PicMain->Left() + 120);
@@ -199,20 +193,19 @@ TEST_F(VerdictDrawing, TheVerdictLinesStandCentredAndSparkleInRandomColoursWhenR
 
   ASSERT_TRUE(form->timCorrect->enabled() && form->timAnsPoint->enabled());
   const float top = 1.0f - 1.0f / 16777216.0f;
-  const struct {
-    float r[3];
-    Color light, dark;
-  } cases[] = {{{0, 0.5f, top}, rgb(128, 192, 255), rgb(0, 64, 128)},
-               {{0.25f, 0.002f, 0.998f}, rgb(160, 128, 255), rgb(32, 0, 128)},
-               {{0.998f, 0.25f, 0.002f}, rgb(255, 160, 128), rgb(128, 32, 0)}};
-  for (const auto& c : cases) {
+  // (the three draws, light colour, dark colour)
+  const std::tuple<std::array<float, 3>, Color, Color> cases[] = {
+      {{0, 0.5f, top}, rgb(128, 192, 255), rgb(0, 64, 128)},
+      {{0.25f, 0.002f, 0.998f}, rgb(160, 128, 255), rgb(32, 0, 128)},
+      {{0.998f, 0.25f, 0.002f}, rgb(255, 160, 128), rgb(128, 32, 0)}};
+  for (const auto& [draws, light, dark] : cases) {
     for (int i = 0; i < 3; ++i)
-      for (float r : c.r) sim->random().feed(r);
+      for (float r : draws) sim->random().feed(r);
     form->timCorrect_Timer();
-    EXPECT_EQ(form->Labelmsg->BackColor(), c.light);
-    EXPECT_EQ(form->Labelmsg->ForeColor(), c.dark);
+    EXPECT_EQ(std::pair(form->Labelmsg->BackColor(), form->Labelmsg->ForeColor()),
+              std::pair(light, dark));
     form->timAnsPoint_Timer();
-    EXPECT_EQ(form->PicMain->Point(st().m.PointX, st().m.PointY), c.light);
+    EXPECT_EQ(form->PicMain->Point(st().m.PointX, st().m.PointY), light);
   }
 }
 
