@@ -18,10 +18,8 @@ TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRulesAndThePromptTypes
               EXPECT_TRUE(form->timLabelAns->enabled());  // the prompt animates
               const PlotGeometry& g = st().geo;
               const double rh = g.RowHeight;
-              const struct {
-                double x, y;
-                int row;
-              } moves[] = {
+              // (x, y, the row marked)
+              const std::tuple<double, double, int> moves[] = {
                   {double(g.PlotRight), 100, 0},    // the strip's left edge is inside
                   {g.PlotRight - 1.0, 100, -1},     // one twip left of it is not
                   {7000, double(g.PlotBottom), 3},  // the lowest plot y is inside
@@ -33,15 +31,15 @@ TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRulesAndThePromptTypes
                   {7000, 2 * rh, 2},
                   {7000, 3 * rh, 3},  // boundaries: lower row
               };
-              for (const auto& mv : moves) {
+              for (const auto& [x, y, row] : moves) {
                 const int selects = count("select");
-                form->PicMain_MouseMove(Qt::NoButton, mv.x, mv.y);
+                form->PicMain_MouseMove(Qt::NoButton, x, y);
                 EXPECT_EQ(
                     std::tuple(st().AnsRow, form->PicAns->Visible(), count("select") - selects),
-                    std::tuple(mv.row, mv.row >= 0, mv.row >= 0 ? 1 : 0))
-                    << mv.x << "," << mv.y;
-                if (mv.row >= 0) {
-                  EXPECT_EQ(form->PicAns->Top(), mv.row * g.RowHeight + g.AnsMarkOffset);
+                    std::tuple(row, row >= 0, row >= 0 ? 1 : 0))
+                    << x << "," << y;
+                if (row >= 0) {
+                  EXPECT_EQ(form->PicAns->Top(), row * g.RowHeight + g.AnsMarkOffset);
                 }
               }
               // Keys: Up from no marker gives row 0, Up wraps 0 to 3, Down wraps 3 to 0.

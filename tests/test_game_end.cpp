@@ -45,12 +45,11 @@ class GameEnd : public StagePlayer {
 // without an entry. From the title the menu shows the table again, and clears
 // it only on Yes.
 TEST_F(GameEnd, AGameLostInStageOneWaitsAboutFourSecondsAndShowsTheTableClearedOnlyOnYes) {
-  const struct {
-    double before;  // seconds from the effect to midnight (0: at noon)
-    bool setBack;   // the wall clock goes back an hour during the wait
-  } cases[] = {{0.0, false}, {0.1, false}, {0.3, false}, {0.5, false},
-               {0.7, false}, {2.4, false}, {0.0, true},  {0.3, true}};
-  for (const auto [before, setBack] : cases) {
+  // (seconds from the effect to midnight (0: at noon), whether the wall clock
+  // goes back an hour during the wait)
+  const std::pair<double, bool> cases[] = {{0.0, false}, {0.1, false}, {0.3, false}, {0.5, false},
+                                           {0.7, false}, {2.4, false}, {0.0, true},  {0.3, true}};
+  for (const auto& [before, setBack] : cases) {
     SCOPED_TRACE(before + setBack * 100);
     TearDown();
     SetUp();

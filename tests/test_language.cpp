@@ -198,21 +198,18 @@ TEST_F(StagePlayer, SwitchingLanguageMidRunChangesTheTextsAndNothingElse) {
 TEST_F(SimGame, TheLanguageChoiceIsRememberedInTheSettingsFile) {
   const QString ini = dir.path() + "/qelmira.ini";
   sim->languages = {"en-GB"};
-  const struct {
-    QByteArray stored;  // the Option section's Language line
-    QString spoken;
-    int checked;
-  } cases[] = {{"", "Game", 0},
-               {"Language= 1\r\n", "ゲーム", 1},
-               {"Language=2\r\n", "Game", 2},
-               {"Language=ja\r\n", "Game", 0}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.stored.toStdString());
-    writeFile(ini, "[Option]\r\nKakudai= 1\r\n" + c.stored + "[IniCheck]\r\nDummy=1\r\n");
+  // (the Option section's Language line, the menu's language, the item ticked)
+  const std::tuple<QByteArray, QString, int> cases[] = {{"", "Game", 0},
+                                                        {"Language= 1\r\n", "ゲーム", 1},
+                                                        {"Language=2\r\n", "Game", 2},
+                                                        {"Language=ja\r\n", "Game", 0}};
+  for (const auto& [stored, spoken, checked] : cases) {
+    SCOPED_TRACE(stored.toStdString());
+    writeFile(ini, "[Option]\r\nKakudai= 1\r\n" + stored + "[IniCheck]\r\nDummy=1\r\n");
     mod() = Module1{};
     start();
-    EXPECT_EQ(form->GameMenuTitle->Caption(), c.spoken);
-    EXPECT_TRUE(form->mnuLanguageChoice[c.checked]->Checked());
+    EXPECT_EQ(form->GameMenuTitle->Caption(), spoken);
+    EXPECT_TRUE(form->mnuLanguageChoice[checked]->Checked());
     EXPECT_TRUE(form->kakudaionoff[1]->Checked());
     form.reset();
   }
@@ -239,11 +236,8 @@ TEST_F(SimGame, TheLanguageChoiceIsRememberedInTheSettingsFile) {
 // the design. An explicit choice overrides the desktop. --help answers in the
 // desktop's language, without the toolkit running.
 TEST(LanguageChoice, TheDesktopDecidesUnlessThePlayerChose) {
-  const struct {
-    int choice;
-    QStringList desktop;
-    QString code;
-  } cases[] = {
+  // (the player's choice, the desktop's languages, the language used)
+  const std::tuple<int, QStringList, QString> cases[] = {
       {0, {}, "ja"},
       {0, {"C"}, "ja"},
       {0, {"POSIX"}, "ja"},
@@ -255,9 +249,9 @@ TEST(LanguageChoice, TheDesktopDecidesUnlessThePlayerChose) {
       {1, {"en-US"}, "ja"},
       {2, {"ja-JP"}, "en"},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(PickLanguage(c.choice, c.desktop, {"en", "de"}), c.code)
-        << c.choice << " " << c.desktop.join(',').toStdString();
+  for (const auto& [choice, desktop, code] : cases)
+    EXPECT_EQ(PickLanguage(choice, desktop, {"en", "de"}), code)
+        << choice << " " << desktop.join(',').toStdString();
   for (double stored : {-1.0, 0.0, 0.5, 3.0, 1e9}) EXPECT_EQ(LanguageChoiceFrom(stored), 0);
   const QStringList help = {"korvane", "--help"};
   EXPECT_TRUE(AnswerCommandLine(help, {"en-US"}).startsWith("Usage: korvane [--version"));

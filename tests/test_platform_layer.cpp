@@ -80,19 +80,18 @@ TEST(RasterModes, XorCopyMaskMergeAndTheFigureExtents) {
   EXPECT_EQ(img, before);
   // Lines include their start and exclude their end point, in every
   // direction, upright and level ones (drawn as runs) included.
-  const struct {
-    int x1, y1, x2, y2;
-  } lines[] = {{0, 0, 10, 0}, {10, 2, 0, 2}, {3, 4, 3, 14}, {5, 14, 5, 4}, {7, 4, 12, 9}};
-  for (const auto& l : lines) {
+  const std::array<int, 4> lines[] = {
+      {0, 0, 10, 0}, {10, 2, 0, 2}, {3, 4, 3, 14}, {5, 14, 5, 4}, {7, 4, 12, 9}};
+  for (const auto& [x1, y1, x2, y2] : lines) {
     QImage fresh = before;
-    Raster(fresh, kXorPen).line(l.x1, l.y1, l.x2, l.y2, rgb(1, 2, 3), 1);
-    const int length = std::max(std::abs(l.x2 - l.x1), std::abs(l.y2 - l.y1));
+    Raster(fresh, kXorPen).line(x1, y1, x2, y2, rgb(1, 2, 3), 1);
+    const int length = std::max(std::abs(x2 - x1), std::abs(y2 - y1));
     int changed = 0;
     for (int y = 0; y < fresh.height(); ++y)
       for (int x = 0; x < fresh.width(); ++x) changed += fresh.pixel(x, y) != before.pixel(x, y);
-    EXPECT_EQ(changed, length) << l.x1 << "," << l.y1 << " to " << l.x2 << "," << l.y2;
-    EXPECT_NE(fresh.pixel(l.x1, l.y1), before.pixel(l.x1, l.y1));
-    EXPECT_EQ(fresh.pixel(l.x2, l.y2), before.pixel(l.x2, l.y2));
+    EXPECT_EQ(changed, length) << x1 << "," << y1 << " to " << x2 << "," << y2;
+    EXPECT_NE(fresh.pixel(x1, y1), before.pixel(x1, y1));
+    EXPECT_EQ(fresh.pixel(x2, y2), before.pixel(x2, y2));
   }
   Raster(img, kCopyPen).box(20, 20, 25, 24, rgb(9, 9, 9), 1);
   EXPECT_EQ(readPixel(img, 25, 24), rgb(9, 9, 9));  // both corners included
@@ -128,20 +127,16 @@ TEST(LabelSizing, MeasuredLaterEndsAsMeasuredAtOnce) {
   QWidget window;
   window.resize(400, 300);
   window.show();
-  struct Case {
-    const char* name;
-    std::function<void(Label&)> after;  // what happens once the caption is set
-    bool fitted;                        // the size is the text's
-  };
-  const Case cases[] = {
+  // (what happens once the caption is set, how, whether the size is the text's)
+  const std::tuple<const char*, std::function<void(Label&)>, bool> cases[] = {
       {"nothing more", [](Label&) {}, true},
       {"moved with a size", [](Label& l) { l.Move(30, 45, 600, 300); }, false},
       {"moved without one", [](Label& l) { l.MoveTo(30, 45); }, true},
       {"no longer sized to its text", [](Label& l) { l.setAutoSize(false); }, true},
       {"shown", [](Label& l) { l.setVisible(true); }, true},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, after, fitted] : cases) {
+    SCOPED_TRACE(name);
     Label shown(&window), hidden(&window);
     for (Label* l : {&shown, &hidden}) {
       l->setFont(QStringLiteral("IPAGothic"), 12);
@@ -150,11 +145,11 @@ TEST(LabelSizing, MeasuredLaterEndsAsMeasuredAtOnce) {
     hidden.setVisible(false);
     for (Label* l : {&shown, &hidden}) {
       l->setCaption(QStringLiteral("SCORE  500\r\n2"));
-      c.after(*l);
+      after(*l);
     }
     EXPECT_EQ(std::pair(hidden.Width(), hidden.Height()), std::pair(shown.Width(), shown.Height()));
-    EXPECT_EQ(hidden.Width() != 600, c.fitted);
-    if (c.fitted) {
+    EXPECT_EQ(hidden.Width() != 600, fitted);
+    if (fitted) {
       EXPECT_GT(shown.Height(), 15 * 20);  // two lines
     }
     Label copy(&window);

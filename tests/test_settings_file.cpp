@@ -34,15 +34,12 @@ struct Fixture {
 
 TEST(SettingsFile, LeadingNumber) {
   const double inf = std::numeric_limits<double>::infinity();
-  struct Case {
-    const char* text;
-    double value;
-  } cases[] = {
+  const std::pair<const char*, double> cases[] = {
       {"", 0},      {" 12", 12}, {"1 2\t3", 123}, {"-\t5", -5},   {"\n7", 7},       {"3.5x", 3.5},
       {"+.5", 0.5}, {".", 0},    {"abc", 0},      {"1E-2", .01},  {"1e", 1},        {"2d2", 200},
       {"1\r2", 1},  {"0x10", 0}, {"--1", 0},      {"1e400", inf}, {"-1e400", -inf}, {"1e-400", 0},
   };
-  for (const Case& c : cases) EXPECT_EQ(LeadingNumber(c.text), c.value) << c.text;
+  for (const auto& [text, value] : cases) EXPECT_EQ(LeadingNumber(text), value) << text;
   // Too small for a double however large its written exponent.
   EXPECT_EQ(LeadingNumber("0." + QString(400, u'0') + "1e5"), 0.0);
 }
@@ -117,25 +114,23 @@ TEST(SettingsFile, FileWithoutMarkerChangesNothing) {
 }
 
 TEST(SettingsFile, WindowPosition) {
-  struct Case {
-    const char* form;
-    double left, top;
-    double width = 9000, height = 6000;
-  } cases[] = {
-      {"", 0, 0},
-      {"Left= 19200\nTop= 14400", 19200, 14400},  // the screen's size itself is accepted
-      {"Left=19201\nTop=300", 5100, 300},
-      {"Left=-1\nTop=-0.5", 5100, 4200},
-      {"Left=15\nTop=99999", 15, 4200},
+  // (the Form section, left, top, the window's width and height)
+  const std::tuple<const char*, double, double, double, double> cases[] = {
+      {"", 0, 0, 9000, 6000},
+      // The screen's size itself is accepted.
+      {"Left= 19200\nTop= 14400", 19200, 14400, 9000, 6000},
+      {"Left=19201\nTop=300", 5100, 300, 9000, 6000},
+      {"Left=-1\nTop=-0.5", 5100, 4200, 9000, 6000},
+      {"Left=15\nTop=99999", 15, 4200, 9000, 6000},
       // (screen - window) is rounded half to even before halving.
       {"Left=-1\nTop=-1", 5100, 5101, 19200 - 10200.5, 14400 - 10201.5},
   };
-  for (const Case& c : cases) {
+  for (const auto& [form, left, top, width, height] : cases) {
     Fixture f;
-    f.win.width = c.width;
-    f.win.height = c.height;
-    ASSERT_TRUE(f.load(QByteArray("[Form]\n") + c.form + "\n[IniCheck]\nDummy=1\n"));
-    EXPECT_EQ(std::pair(f.win.left, f.win.top), std::pair(c.left, c.top)) << c.form;
+    f.win.width = width;
+    f.win.height = height;
+    ASSERT_TRUE(f.load(QByteArray("[Form]\n") + form + "\n[IniCheck]\nDummy=1\n"));
+    EXPECT_EQ(std::pair(f.win.left, f.win.top), std::pair(left, top)) << form;
   }
 }
 
@@ -208,10 +203,7 @@ TEST(SettingsFile, SavesThatTheFolderOrTheFileRefuse) {
     NoFolder,
     SealedFolder
   };
-  const struct {
-    Setup setup;
-    SaveError error;
-  } cases[] = {
+  const std::pair<Setup, SaveError> cases[] = {
       {LockedFolder, SaveError::None},
       {ReadOnlyFile, SaveError::FileReadOnly},
       {LockedFolderNoFile, SaveError::FolderLocked},
@@ -221,25 +213,25 @@ TEST(SettingsFile, SavesThatTheFolderOrTheFileRefuse) {
       {SealedFolder, SaveError::FolderLocked},  // not even to be looked into
   };
   std::signal(SIGXFSZ, SIG_IGN);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.setup);
+  for (const auto& [setup, expected] : cases) {
+    SCOPED_TRACE(setup);
     QTemporaryDir tmp;
     setMode(tmp.path(), 0755);
     const QString folder = tmp.path() + "/game";
     ASSERT_TRUE(QDir().mkdir(folder));
     QString path = MakeIniPath(folder);
     const QByteArray old = "; mine\r\n[Ranking]\r\nRecentName=Old\r\n[IniCheck]\r\nDummy=1\r\n";
-    if (c.setup != LockedFolderNoFile) writeFile(path, old);
-    if (c.setup == NoFolder) {
+    if (setup != LockedFolderNoFile) writeFile(path, old);
+    if (setup == NoFolder) {
       path = MakeIniPath(path);  // below a file
-    } else if (c.setup != LockedFolderNoFile) {
-      setMode(path, c.setup == ReadOnlyFile ? 0444 : 0644);
+    } else if (setup != LockedFolderNoFile) {
+      setMode(path, setup == ReadOnlyFile ? 0444 : 0644);
     }
-    const bool writable = c.setup == ReadOnlyFile || c.setup == FullDisk;
-    setMode(folder, writable ? 0755 : c.setup == SealedFolder ? 0 : 0555);
+    const bool writable = setup == ReadOnlyFile || setup == FullDisk;
+    setMode(folder, writable ? 0755 : setup == SealedFolder ? 0 : 0555);
 
     const int error = AsOrdinaryUser([&] {
-      if (c.setup == FullDisk || c.setup == LockedFolderFullDisk) {
+      if (setup == FullDisk || setup == LockedFolderFullDisk) {
         const rlimit small{256, 256};
         ::setrlimit(RLIMIT_FSIZE, &small);
       }
@@ -248,17 +240,17 @@ TEST(SettingsFile, SavesThatTheFolderOrTheFileRefuse) {
       d.recentName = "New";
       return static_cast<int>(SaveSettings(path, d, 0, 0).error);
     });
-    EXPECT_EQ(error, static_cast<int>(c.error));
+    EXPECT_EQ(error, static_cast<int>(expected));
     ::chmod(QFile::encodeName(folder), 0755);
-    if (c.setup == LockedFolder) {
+    if (setup == LockedFolder) {
       const QByteArray now = readFile(path);
       EXPECT_TRUE(now.startsWith("; mine\r\n[Ranking]\r\nRecentName=New\r\n"));
       EXPECT_TRUE(now.endsWith("[Form]\r\nLeft= 0\r\nTop= 0\r\n"));
-    } else if (c.setup != LockedFolderNoFile) {
+    } else if (setup != LockedFolderNoFile) {
       EXPECT_EQ(readFile(MakeIniPath(folder)), old);
     }
     const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-    EXPECT_EQ(files, c.setup == LockedFolderNoFile ? QStringList{} : QStringList{"qelmira.ini"});
+    EXPECT_EQ(files, setup == LockedFolderNoFile ? QStringList{} : QStringList{"qelmira.ini"});
   }
 }
 

@@ -64,11 +64,8 @@ QByteArray Fmt(uint16_t channels, uint32_t rate, uint16_t bits) {
 
 TEST(SoundWavDuration, ReadsHeadersAndSkipsOtherChunks) {
   QTemporaryDir dir;
-  const struct {
-    const char* name;
-    QByteArray bytes;
-    uint32_t ms;
-  } cases[] = {
+  // (name, file, length in ms)
+  const std::tuple<const char*, QByteArray, uint32_t> cases[] = {
       {"plain", Riff({{"fmt ", Fmt(1, 22050, 16)}, {"data", QByteArray(22050, 0)}}), 500},
       // An odd-sized chunk before the data is padded to an even length.
       {"extra",
@@ -80,10 +77,10 @@ TEST(SoundWavDuration, ReadsHeadersAndSkipsOtherChunks) {
       {"zero-rate", Riff({{"fmt ", Fmt(1, 0, 16)}, {"data", QByteArray(100, 0)}}), 0},
       {"garbage", QByteArray("this is not a sound file at all"), 0},
   };
-  for (const auto& c : cases) {
-    const QString path = dir.filePath(QString(c.name) + ".wav");
-    test::writeFile(path, c.bytes);
-    EXPECT_EQ(WavDurationMs(path), c.ms) << c.name;
+  for (const auto& [name, bytes, ms] : cases) {
+    const QString path = dir.filePath(QString(name) + ".wav");
+    test::writeFile(path, bytes);
+    EXPECT_EQ(WavDurationMs(path), ms) << name;
   }
   EXPECT_EQ(WavDurationMs(dir.filePath("missing.wav")), 0u);
 }

@@ -87,22 +87,21 @@ TEST_F(StartUp, WithoutItsDataTheWindowLooksAsDesignedAndSaysWhereItLooked) {
   const QImage title(raw.data(), 500, 350, QImage::Format_RGB32);
   const QImage marker = QImage(":/korvane/ansmark.png").convertToFormat(QImage::Format_RGB32);
   ASSERT_FALSE(title.isNull());
-  const struct {
-    QString programDir;
-    std::string stderrText;
-  } cases[] = {{dir.path(), ""}, {root + "/games", notice.toStdString()}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.programDir.toStdString());
+  // (the program's folder, what it says on the error stream)
+  const std::pair<QString, std::string> cases[] = {{dir.path(), ""},
+                                                   {root + "/games", notice.toStdString()}};
+  for (const auto& [programDir, stderrText] : cases) {
+    SCOPED_TRACE(programDir.toStdString());
     mod() = Module1{};
     sim = std::make_unique<SimPlatform>();
-    sim->dir = c.programDir;
+    sim->dir = programDir;
     testing::internal::CaptureStderr();
     Form& f = start();
     const std::string err = testing::internal::GetCapturedStderr();
     std::string ours;  // the toolkit may add warnings of its own
     for (const QString& line : QString::fromStdString(err).split('\n'))
       if (line.startsWith("korvane:")) ours += line.toStdString() + "\n";
-    EXPECT_EQ(ours, c.stderrText);
+    EXPECT_EQ(ours, stderrText);
     EXPECT_EQ(f.PicMain->image().copy(title.rect()).convertToFormat(QImage::Format_RGB32), title);
     EXPECT_EQ(f.PicAns->image().pixel(40, 40), marker.pixel(38, 38));
     EXPECT_EQ(f.PicAns->widget()->cursor().shape(), Qt::BitmapCursor);
