@@ -78,10 +78,9 @@ TEST_F(SettingsWindow, AUtf16FileKeepsEverythingThroughAStartAndAClose) {
       "RecentName=漢字ｶﾅ\r\n[IniCheck]\r\nDummy=1\r\n";
   writeFile(path, "\xFF\xFE" + QByteArray(QStringEncoder(QStringEncoder::Utf16LE)(text)));
   start();
-  EXPECT_EQ(mod().opt.OptLineWidth, 3);
-  EXPECT_EQ(mod().hs.e[0].Name, "ABC");
-  EXPECT_EQ(mod().hs.e[0].Score, 1200);
-  EXPECT_EQ(mod().RecentName, "漢字ｶﾅ");
+  EXPECT_EQ(
+      std::tuple(mod().opt.OptLineWidth, mod().hs.e[0].Name, mod().hs.e[0].Score, mod().RecentName),
+      std::tuple(3, QString("ABC"), 1200, QString("漢字ｶﾅ")));
   form->ShutDown();
   const QByteArray saved = readFile(path);
   ASSERT_TRUE(saved.startsWith("\xFF\xFE"));

@@ -67,9 +67,8 @@ TEST_F(StartUp, WhatWaitsForTheTitlesPaintIsDoneByWhatNeedsItFirst) {
   EXPECT_EQ(fromQRgb(board.pixel(10, 50)), rgb(224, 224, 224));
   TextBox* box = f.txtName.get();
   h.held[0]();
-  EXPECT_EQ(f.labChr.size(), 32u);
-  EXPECT_EQ(f.txtName.get(), box);
-  EXPECT_EQ(f.PicWork->image(), board);
+  EXPECT_EQ(std::tuple(f.labChr.size(), f.txtName.get(), f.PicWork->image()),
+            std::tuple(32u, box, board));
   EXPECT_NE(f.CmdAns->widget()->cursor().shape(), Qt::ArrowCursor);
 }
 
