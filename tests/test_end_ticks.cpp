@@ -181,13 +181,12 @@ TEST_F(EndTicks, ClearingTheTableDuringTheEndingLeavesAConsistentGame) {
     form->mnuClearHighScore->click();
     sim->runUntil([&] { return st().GameMode == 5; });
     sim->advance(1000);
-    EXPECT_EQ(st().GameMode, 5);
-    EXPECT_EQ(st().RankPos, endsWhileAsked ? 1 : 0);
-    EXPECT_EQ(mod().hs.e[0].Name, endsWhileAsked ? "KORVANE" : "          ");
-    EXPECT_EQ(mod().hs.e[st().RankPos].Score, 5000);
-    EXPECT_EQ(std::tuple(form->txtName->Visible(), form->timInputName->enabled(),
-                         form->CmdAns->Caption(), form->mnuClearHighScore->Enabled()),
-              std::tuple(true, true, QString("OK"), false));
+    EXPECT_EQ(
+        std::tuple(st().GameMode, st().RankPos, mod().hs.e[0].Name, mod().hs.e[st().RankPos].Score,
+                   form->txtName->Visible(), form->timInputName->enabled(), form->CmdAns->Caption(),
+                   form->mnuClearHighScore->Enabled()),
+        std::tuple(5, endsWhileAsked ? 1 : 0, QString(endsWhileAsked ? "KORVANE" : "          "),
+                   5000, true, true, QString("OK"), false));
   }
 }
 
