@@ -70,9 +70,8 @@ TEST_F(Help, F1PausesARunningGameAndShowsOneHelpWindowFromEitherMenu) {
               resume();
               h->close();
               form->mnuPopupPrintHelp->click();
-              EXPECT_NE(st().Paused, 0);
-              EXPECT_TRUE(h->isVisible());
-              EXPECT_EQ(helpWindows().size(), 1);
+              EXPECT_EQ(std::tuple(st().Paused != 0, h->isVisible(), helpWindows().size()),
+                        std::tuple(true, true, 1));
               sim->after(300, resume);
               ++checks;
             });

@@ -108,12 +108,11 @@ TEST(ProfileFile, EncodingsAreReadAndKept) {
   for (const auto& [enc, qt, mark] : cases) {
     auto save = [&](const QString& t) { return mark + QByteArray(QStringEncoder(qt)(t)); };
     ProfileFile f(save(text));
-    EXPECT_EQ(f.encoding(), enc);
-    EXPECT_EQ(f.value("option", "KAKUDAI"), "1");
-    EXPECT_EQ(f.value("Ranking", "Name0"), "漢字ｶﾅ");
-    EXPECT_EQ(f.value("Ranking", "RecentName"), "é😀");
-    // Cut where the value would pass 199 bytes in code page 932.
-    EXPECT_EQ(f.value("Ranking", "long"), QString(99, u'漢') + "a");
+    // The long value is cut where it would pass 199 bytes in code page 932.
+    EXPECT_EQ(
+        std::tuple(f.encoding(), f.value("option", "KAKUDAI"), f.value("Ranking", "Name0"),
+                   f.value("Ranking", "RecentName"), f.value("Ranking", "long")),
+        std::tuple(enc, QString("1"), QString("漢字ｶﾅ"), QString("é😀"), QString(99, u'漢') + "a"));
     EXPECT_EQ(f.bytes(), save(text));
     f.setValue("Option", "Kakudai", " 0");
     f.setValue("Ranking", "New", "ü😀");
