@@ -28,13 +28,14 @@ TEST_F(PlotBoard, TheScoreHasALeadingBlankUnlessNegativeAndGridLinesFallEveryTen
   const std::pair<int, std::vector<int>> cases[] = {{36, {6, 16, 26, 36, 46}},
                                                     {51, {1, 11, 21, 31, 41, 51}},
                                                     {41, {1, 11, 21, 31, 41, 51}},
-                                                    {5, {5, 15, 25, 35, 45}}};
+                                                    {5, {5, 15, 25, 35, 45}},
+                                                    {42, {2, 12, 22, 32, 42}}};
   for (const auto& [ansColumn, lines] : cases) {
     st().AnsColumn = static_cast<int16_t>(ansColumn);
     f.ClearBoard();
     f.DrawStageBoard();
     const QImage& img = f.PicMain->image();
-    for (int col = 0; col <= 51; ++col) {
+    for (int col = 0; col <= 52; ++col) {  // 52 lies in the answer strip
       const Color at = fromQRgb(img.pixel(toPx(col * 120 + 30), 100));
       const bool line = std::find(lines.begin(), lines.end(), col) != lines.end();
       if (col == ansColumn)
