@@ -8,13 +8,23 @@
 namespace kv {
 namespace {
 
+// Sets up `stage` on the given draws; the set-up must take exactly those
+// (the next draw of a run depends on it).
 GameState setUpWith(int16_t stage, const std::vector<float>& draws, GameState st = {}) {
   st.geo = DesignedGeometry();
   st.StageNo = stage;
   Random rnd;
   for (float v : draws) rnd.feed(v);
+  rnd.feed(0.0625f);
   SetUpStage(st, rnd);
+  EXPECT_EQ(rnd(), 0.0625f) << "stage " << stage;
   return st;
+}
+
+// Race: two draws for each of its four bars.
+TEST(StageCatalogueTest, RaceDrawsTwoNumbersForEachBar) {
+  const GameState st = setUpWith(6, {0, 0.5f, 0, 0.5f, 0, 0.5f, 0, 0.5f});
+  EXPECT_EQ(st.m.RaceSpeed[3], 0.5 * 35 + 65);
 }
 
 // A sign draw of exactly 0.5 gives sign 0; Convergence draws its sign before
