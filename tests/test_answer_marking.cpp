@@ -106,7 +106,13 @@ TEST_F(AnswerMarking, MarkingUndoesTheFlashSoOnlyThePressMarksAndTheCellRemain) 
               row = st().AnsRow;
               const int pressPx = toPx(32 * 120 + 30);
               const int stripPx = toPx(st().geo.PlotRight);
+              // The label's ink starts a few pixels under its top, 14 pixels
+              // above the foot of the plot.
+              const int labelTop = toPx(st().geo.PlotBottom) - 14;
+              int labelInkTop = 9999;
               for (const QPoint& p : differences(beforePress, form->PicMain->image())) {
+                if (p.x() > pressPx + 1 && p.x() < stripPx)
+                  labelInkTop = std::min(labelInkTop, p.y());
                 if (p.x() >= stripPx) {
                   // Only the marked cell changed in the strip.
                   const int32_t h = st().geo.RowHeight;
@@ -118,6 +124,7 @@ TEST_F(AnswerMarking, MarkingUndoesTheFlashSoOnlyThePressMarksAndTheCellRemain) 
                   EXPECT_TRUE(p.x() >= pressPx && p.x() <= pressPx + 30) << p.x() << "," << p.y();
                 }
               }
+              EXPECT_TRUE(labelInkTop >= labelTop && labelInkTop <= labelTop + 5) << labelInkTop;
               // The flash inverted the plot but left the strip alone.
               const QPoint plot(100, 100), strip(stripPx + 40, 40);
               EXPECT_EQ(flashed.pixel(plot) & 0xFFFFFF, ~beforePress.pixel(plot) & 0xFFFFFF);

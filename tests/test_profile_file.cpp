@@ -28,6 +28,7 @@ TEST(ProfileFile, Reading) {
       {"k=1\n[S]\n", "S", "k", ""},
       {"[S]\nk=1\nK=2\n", "S", "k", "1"},
       {"[  ]\nk=1\n", "", "k", "1"},
+      {"[liquid]\nk=1\n[costarring]\nk=2\n", "costarring", "k", "2"},  // same 32-bit hash
       {"[S]\nk=1\n[T]\n[s]\nk=2\nm=3\n", "S", "k", "1"},
       {"[S]\nk=1\n[T]\n[s]\nk=2\nm=3\n", "S", "m", ""},
       {"[S]\nk=1\n", "T", "k", ""},

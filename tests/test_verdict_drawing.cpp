@@ -50,7 +50,8 @@ TEST_F(PlotBoard, TheScoreHasALeadingBlankUnlessNegativeAndGridLinesFallEveryTen
     for (int y = toPx(5250 - 150); y < toPx(5250); ++y)
       for (int x = lx; x < lx + 16; ++x) darker += qGray(img.pixel(x, y)) < 200;
     EXPECT_GT(darker, 5) << "label of column " << lines.front();
-    EXPECT_EQ(f.PicMain->ForeColor, rgb(160, 160, 160));
+    EXPECT_EQ(std::pair(f.PicMain->ForeColor, f.PicMain->FontSize()),
+              std::pair(rgb(160, 160, 160), 8.0));
   }
 }
 
