@@ -100,7 +100,7 @@ TEST(ProfileFile, EncodingsAreReadAndKept) {
   const QString text =
       "\uFEFF; a second mark is text\r\n[Option]\r\nKakudai= 1\r\n[Ranking]\r\n"
       "Name0=漢字ｶﾅ\r\nRecentName=é😀\r\nlong=" +
-      QString(99, u'漢') + "ab\r\nlast=x";
+      QString(99, u'漢') + "ab\r\nwide=" + QString("😀").repeated(200) + "\r\nlast=x";
   const QString edited =
       QString(text).replace("Kakudai= 1", "Kakudai= 0") + "\r\nNew=ü😀\r\n[Form]\r\nLeft= 3\r\n";
   const std::tuple<TextEncoding, QStringEncoder::Encoding, const char*> cases[] = {
@@ -110,11 +110,13 @@ TEST(ProfileFile, EncodingsAreReadAndKept) {
   for (const auto& [enc, qt, mark] : cases) {
     auto save = [&](const QString& t) { return mark + QByteArray(QStringEncoder(qt)(t)); };
     ProfileFile f(save(text));
-    // The long value is cut where it would pass 199 bytes in code page 932.
-    EXPECT_EQ(
-        std::tuple(f.encoding(), f.value("option", "KAKUDAI"), f.value("Ranking", "Name0"),
-                   f.value("Ranking", "RecentName"), f.value("Ranking", "long")),
-        std::tuple(enc, QString("1"), QString("漢字ｶﾅ"), QString("é😀"), QString(99, u'漢') + "a"));
+    // Long values are cut where they would pass 199 bytes in code page 932,
+    // which holds no emoji: each counts as the one byte of "?".
+    EXPECT_EQ(std::tuple(f.encoding(), f.value("option", "KAKUDAI"), f.value("Ranking", "Name0"),
+                         f.value("Ranking", "RecentName"), f.value("Ranking", "long"),
+                         f.value("Ranking", "wide")),
+              std::tuple(enc, QString("1"), QString("漢字ｶﾅ"), QString("é😀"),
+                         QString(99, u'漢') + "a", QString("😀").repeated(199)));
     EXPECT_EQ(f.bytes(), save(text));
     f.setValue("Option", "Kakudai", " 0");
     f.setValue("Ranking", "New", "ü😀");

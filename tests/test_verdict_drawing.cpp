@@ -149,8 +149,14 @@ TEST_F(VerdictDrawing, TheVerdictLinesStandCentredAndSparkleInRandomColoursWhenR
     int buttonDuringVerdict = -1;
     sim->when([&] { return form->timAnsPoint->enabled(); },
               [&] { buttonDuringVerdict = form->CmdAns->Enabled(); });
+    // The crosshair blinks in XOR with RGB(255, 128, 128): drawn, then undone.
+    Color drawn = -1, undone = -1;
+    const auto onCross = [&] { return form->PicMain->Point(st().m.PointX, 60); };
+    sim->when([&] { return form->PicMain->DrawMode == kXorPen; },
+              [&] { drawn = onCross(), sim->after(30, [&] { undone = onCross(); }); });
     play({.offset = 0, .rightRow = right});
     EXPECT_EQ(buttonDuringVerdict, 0);
+    EXPECT_EQ(drawn ^ undone, rgb(255, 128, 128));
     const std::pair<QString, QFont> lines[] = {
         {right ? ClearText(1) : QString("INCORRECT ANSWER"), makeFont(kGothic, 14)},
         {right ? ScoreLineText(0, 5, 0) : QString(), makeFont(kGothic, 12, true)}};
