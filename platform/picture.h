@@ -39,6 +39,7 @@ class Picture : public Control {
   void setFontSize(double points) { fontSize_ = points; }
   void setFontBold(bool b) { bold_ = b; }
   double FontSize() const { return fontSize_; }
+  bool FontBold() const { return bold_; }
 
   // Figures, in twips of the picture.
   void Line(double x1, double y1, double x2, double y2, Color c);

@@ -171,6 +171,12 @@ TEST(MotionLawsTest, SingleLawsAtTheirEdges) {
     step(15, m, rnd);
     EXPECT_EQ(std::pair(m.PointY, m.VelY), std::pair(landY, bounced)) << y;
   }
+  // And off the picture's left edge at full speed, but not when it lands on it.
+  for (const auto& [x, velX] : {std::pair{10.0, 48.0}, std::pair{84.0, -48.0}}) {
+    m = {.PointX = x, .PointY = 2000, .VelX = -50, .AccelX = 7000, .ParamA = 2};
+    step(15, m, rnd);
+    EXPECT_EQ(std::pair(m.PointX, m.VelX), std::pair(0.0, velX)) << x;
+  }
   // A run pressed at frame k moves frame k already as pressed.
   for (const auto& [pressAt, period] : {std::pair{1, 400}, std::pair{2, 40}}) {
     GameState st;

@@ -92,6 +92,12 @@ TEST(ProfileFile, Writing) {
     EXPECT_EQ(f.bytes(), after) << ::testing::PrintToString(before.toStdString());
     EXPECT_EQ(f.value(section, key), QString(value).replace("\r\n", "  ").trimmed());
   }
+  // Names the line cannot hold as given read back as the file will.
+  ProfileFile f("[A]\n");
+  f.setValue("A", "a=b", "v");
+  f.setValue("A", "😀", "w");
+  EXPECT_EQ(std::tuple(f.bytes(), f.value("A", "a"), f.value("A", "?")),
+            std::tuple(QByteArray("[A]\na=b=v\r\n?=w\r\n"), QString("b=v"), QString("w")));
 }
 
 // A file an editor saved as UTF-8 or UTF-16 with a mark is read as such and
@@ -100,7 +106,7 @@ TEST(ProfileFile, EncodingsAreReadAndKept) {
   const QString text =
       "\uFEFF; a second mark is text\r\n[Option]\r\nKakudai= 1\r\n[Ranking]\r\n"
       "Name0=漢字ｶﾅ\r\nRecentName=é😀\r\nlong=" +
-      QString(99, u'漢') + "ab\r\nwide=" + QString("😀").repeated(200) + "\r\nlast=x";
+      QString(99, u'漢') + "ab\r\nwide=" + QString("😀").repeated(200) + "\r\nÜnï😀=7\r\nlast=x";
   const QString edited =
       QString(text).replace("Kakudai= 1", "Kakudai= 0") + "\r\nNew=ü😀\r\n[Form]\r\nLeft= 3\r\n";
   const std::tuple<TextEncoding, QStringEncoder::Encoding, const char*> cases[] = {
@@ -114,9 +120,9 @@ TEST(ProfileFile, EncodingsAreReadAndKept) {
     // which holds no emoji: each counts as the one byte of "?".
     EXPECT_EQ(std::tuple(f.encoding(), f.value("option", "KAKUDAI"), f.value("Ranking", "Name0"),
                          f.value("Ranking", "RecentName"), f.value("Ranking", "long"),
-                         f.value("Ranking", "wide")),
+                         f.value("Ranking", "wide"), f.value("Ranking", "üNÏ😀")),
               std::tuple(enc, QString("1"), QString("漢字ｶﾅ"), QString("é😀"),
-                         QString(99, u'漢') + "a", QString("😀").repeated(199)));
+                         QString(99, u'漢') + "a", QString("😀").repeated(199), QString("7")));
     EXPECT_EQ(f.bytes(), save(text));
     f.setValue("Option", "Kakudai", " 0");
     f.setValue("Ranking", "New", "ü😀");

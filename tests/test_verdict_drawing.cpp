@@ -149,14 +149,24 @@ TEST_F(VerdictDrawing, TheVerdictLinesStandCentredAndSparkleInRandomColoursWhenR
     int buttonDuringVerdict = -1;
     sim->when([&] { return form->timAnsPoint->enabled(); },
               [&] { buttonDuringVerdict = form->CmdAns->Enabled(); });
-    // The crosshair blinks in XOR with RGB(255, 128, 128): drawn, then undone.
+    // The crosshair blinks ten times in half a second, in XOR with
+    // RGB(255, 128, 128): drawn, then undone.
     Color drawn = -1, undone = -1;
+    std::pair<bool, bool> blinking;  // 10 ms before and after the half second
     const auto onCross = [&] { return form->PicMain->Point(st().m.PointX, 60); };
-    sim->when([&] { return form->PicMain->DrawMode == kXorPen; },
-              [&] { drawn = onCross(), sim->after(30, [&] { undone = onCross(); }); });
+    const auto xor_ = [&] { return form->PicMain->DrawMode == kXorPen; };
+    sim->when(xor_, [&] {
+      drawn = onCross();
+      sim->after(30, [&] { undone = onCross(); });
+      sim->after(490, [&] { blinking.first = xor_(); });
+      sim->after(510, [&] { blinking.second = xor_(); });
+    });
     play({.offset = 0, .rightRow = right});
-    EXPECT_EQ(buttonDuringVerdict, 0);
-    EXPECT_EQ(drawn ^ undone, rgb(255, 128, 128));
+    EXPECT_EQ(std::tuple(buttonDuringVerdict, drawn ^ undone, blinking),
+              std::tuple(0, rgb(255, 128, 128), std::pair(true, false)));
+    // The second line is in 12-point bold, the last text drawn.
+    EXPECT_EQ(std::pair(form->PicMain->FontSize(), form->PicMain->FontBold()),
+              std::pair(12.0, true));
     const std::pair<QString, QFont> lines[] = {
         {right ? ClearText(1) : QString("INCORRECT ANSWER"), makeFont(kGothic, 14)},
         {right ? ScoreLineText(0, 5, 0) : QString(), makeFont(kGothic, 12, true)}};
