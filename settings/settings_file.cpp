@@ -66,20 +66,6 @@ QString MakeIniPath(const QString& programDir) {
   return programDir.endsWith(u'/') ? programDir + kFileName : programDir + u'/' + kFileName;
 }
 
-QString ReadIni(const QString& path, const QString& section, const QString& key) {
-  ProfileFile ini;
-  if (!ini.load(path)) return {};
-  return ini.value(section, key);
-}
-
-bool WriteIni(const QString& path, const QString& section, const QString& key,
-              const QString& value) {
-  ProfileFile ini;
-  if (!ini.load(path)) return false;
-  ini.setValue(section, key, value);
-  return static_cast<bool>(ini.save(path));
-}
-
 bool LoadSettings(const QString& iniPath, SettingsData& d, WindowPlacement& win) {
   ProfileFile ini;
   return ini.load(iniPath) && LoadSettings(ini, d, win);

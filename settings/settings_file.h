@@ -12,14 +12,6 @@ namespace kv {
 // Program's directory + "/" (unless it already ends in one) + "qelmira.ini".
 QString MakeIniPath(const QString& programDir);
 
-// One key of the profile file at `path`; "" when the file, section or key is
-// missing. Values longer than 199 bytes come back cut to 199 bytes.
-QString ReadIni(const QString& path, const QString& section, const QString& key);
-// Writes one key, creating the file and section as needed. Returns false on
-// failure (callers ignore it).
-bool WriteIni(const QString& path, const QString& section, const QString& key,
-              const QString& value);
-
 // The leading-number rule for stored numbers: blanks, tabs and line feeds are
 // ignored wherever they stand, then the longest decimal prefix is taken; no
 // prefix gives 0.
