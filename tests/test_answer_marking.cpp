@@ -1,5 +1,6 @@
 // Marking a row while the run is held: the pointer and key rules, and the
 // flash of the press undone by the marking.
+#include <QMenu>
 #include <map>
 
 #include "tests/stage_player.h"
@@ -58,8 +59,12 @@ TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRulesAndThePromptTypes
               form->PicMain_MouseMove(Qt::NoButton, 100, 100);
               key(Qt::Key_Return);
               EXPECT_EQ(std::tuple(st().Frozen, count("ans_end")), std::tuple(1, 0));
-              // Enter on a marker marks it; a second Enter does nothing.
+              // Enter on a marker marks it; a second Enter does nothing. The
+              // right button on the marker opens the menu and marks nothing.
               key(Qt::Key_Down);
+              form->PicAns_MouseDown(Qt::RightButton);
+              EXPECT_EQ(std::pair(sim->menuOpen(), st().Frozen), std::pair(true, 1));
+              form->mnuPopupMenu->close();
               key(Qt::Key_Return);
               EXPECT_EQ(std::tuple(st().Frozen, st().AnsRow, form->PicAns->Visible(),
                                    form->timLabelAns->enabled()),
