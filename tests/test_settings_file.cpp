@@ -67,12 +67,14 @@ TEST(SettingsFile, FreshFileLayout) {
 TEST(SettingsFile, RoundTripKeepsWhatTheProgramDoesNotOwn) {
   Fixture f;
   ASSERT_TRUE(f.load(
-      "; my notes\n[option]\nkakudai = 1\nMystery=42\n[Ranking]\nName0=" + toCp932("ＡＢＣ") +
+      "; my notes\n[option]\nkakudai = 1\nLineWidth=3\nMystery=42\n[Ranking]\nName0=" +
+      toCp932("ＡＢＣ") +
       "\nDate0=02/08/17\nScore0= 1500\nStage0=15\nRank0=8\nName1=" + toCp932("漢字漢字漢字") +
       "\nDate1=2002/8/17\nRank1=-3\nScore2=99999999999\nRank2=40000\nStage2=-7.5\n"
       "RecentName=  Bob  \n\n[Plugins]\nx=1\n[IniCheck]\nDummy=1"));
   const SettingsData& d = f.d;
-  EXPECT_EQ(d.opt.OptKakudai, 1);
+  // A width beyond the menu's three ticks none and keeps the default.
+  EXPECT_EQ(std::pair(d.opt.OptKakudai, d.opt.OptLineWidth), std::pair(int16_t(1), 1));
   EXPECT_EQ(d.ticks.kakudai, (std::array<bool, 2>{false, true}));
   const RankingEntry &e0 = d.ranking.e[0], &e1 = d.ranking.e[1], &e2 = d.ranking.e[2];
   EXPECT_EQ(std::tuple(e0.Name, e0.Date, e0.Score, e0.Stage, e0.Rank),
@@ -87,7 +89,7 @@ TEST(SettingsFile, RoundTripKeepsWhatTheProgramDoesNotOwn) {
   ASSERT_TRUE(SaveSettings(f.path, d, f.win.left, f.win.top));
   const QByteArray saved = readFile(f.path);
   EXPECT_TRUE(
-      saved.startsWith("; my notes\n[option]\nkakudai = 1\r\nMystery=42\nLineWidth= 0\r\n"
+      saved.startsWith("; my notes\n[option]\nkakudai = 1\r\nLineWidth=3\nMystery=42\n"
                        "CountDownSpeed= 0\r\nSoundEffectOnOff= 0\r\n[Ranking]\nName0=ABC\r\n"));
   EXPECT_TRUE(saved.contains("\n\n[Plugins]\nx=1\n[IniCheck]\nDummy=1\r\n[Form]\r\nLeft= 0\r\n"));
 

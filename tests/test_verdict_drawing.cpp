@@ -43,13 +43,15 @@ TEST_F(PlotBoard, TheScoreHasALeadingBlankUnlessNegativeAndGridLinesFallEveryTen
       else
         EXPECT_EQ(at == rgb(184, 184, 184), line) << ansColumn << " col " << col;
     }
-    // The column labels stand at the bottom, right of their lines, in grey
-    // (the pen's colour: no pixel of the small digits is solid).
-    int darker = 0;
+    // The column labels stand at the bottom, four pixels right of their
+    // lines, in grey (the pen's colour: no pixel of the small digits is solid).
+    int darker = 0, inkLeft = 9999;
     const int lx = toPx(lines.front() * 120 + 60);
     for (int y = toPx(5250 - 150); y < toPx(5250); ++y)
-      for (int x = lx; x < lx + 16; ++x) darker += qGray(img.pixel(x, y)) < 200;
-    EXPECT_GT(darker, 5) << "label of column " << lines.front();
+      for (int x = lx - 1; x < lx + 16; ++x)
+        if (qGray(img.pixel(x, y)) < 200) ++darker, inkLeft = std::min(inkLeft, x);
+    // Their ink starts a pixel (the glyphs' bearing) right of the place.
+    EXPECT_EQ(std::pair(darker > 5, inkLeft), std::pair(true, lx + 1)) << lines.front();
     EXPECT_EQ(std::pair(f.PicMain->ForeColor, f.PicMain->FontSize()),
               std::pair(rgb(160, 160, 160), 8.0));
   }
