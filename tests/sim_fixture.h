@@ -28,6 +28,16 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
   f.write(bytes);
 }
 
+// Copies the help the build made, in both languages, into `to`.
+inline void copyHelp(const QString& to) {
+  const QString from = QCoreApplication::applicationDirPath() + "/help";
+  for (const QString& sub : {QString(), QString("/en")}) {
+    QDir().mkpath(to + "/help" + sub);
+    for (const QString& f : QDir(from + sub).entryList(QDir::Files))
+      QFile::copy(from + sub + "/" + f, to + "/help" + sub + "/" + f);
+  }
+}
+
 // A pointer move over `w` at pixel `at`, as the toolkit delivers it.
 inline void sendMove(QWidget* w, QPointF at) {
   QMouseEvent ev(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
@@ -62,6 +72,15 @@ class SimGame : public ::testing::Test {
     form->Load();
     sim->random().seed(7);
     return *form;
+  }
+  // Starts again on a fresh backend whose clock starts at `startMs`, in the
+  // same program directory.
+  Form& restart(uint32_t startMs = 1'000'000) {
+    form.reset();
+    mod() = Module1{};
+    sim = std::make_unique<SimPlatform>(startMs);
+    sim->dir = dir.path();
+    return start();
   }
   // Click on the main button through the toolkit, as the player would.
   void clickAns() { QTest::mouseClick(form->CmdAns->button(), Qt::LeftButton); }

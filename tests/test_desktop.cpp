@@ -27,12 +27,6 @@ void put(const QString& file, const QByteArray& bytes) {
   writeFile(file, bytes);
 }
 
-void copyHelp(const QString& to) {
-  QDir().mkpath(to + "/help");
-  for (const QString& f : QDir(builtHelp()).entryList(QDir::Files))
-    QFile::copy(builtHelp() + "/" + f, to + "/help/" + f);
-}
-
 }  // namespace
 
 class Help : public StagePlayer {

@@ -94,8 +94,7 @@ TEST_F(EndTicks, EveryFlyingLetterFliesShrinksAndFlashesOnItsOwnTicks) {
   sim->advance(60 * (138 - 134));
   EXPECT_TRUE(form->timFryLetters->enabled());
   sim->advance(60);
-  EXPECT_FALSE(form->timFryLetters->enabled());
-  EXPECT_EQ(st().FryTicks, 139);
+  EXPECT_EQ(std::tuple(form->timFryLetters->enabled(), st().FryTicks), std::tuple(false, 139));
 }
 
 // Phase 1: red, green, blue merged in bit by bit (a black pixel shows the
@@ -122,8 +121,7 @@ TEST_F(EndTicks, ThePlotIsWashedAndSqueezedThenEachPartShowsOnItsTick) {
         << "tick " << tick;
   }
   sim->advance(50);
-  EXPECT_FALSE(form->PicMain->Visible());
-  EXPECT_EQ(st().EndingTicks, 0);
+  EXPECT_EQ(std::tuple(form->PicMain->Visible(), st().EndingTicks), std::tuple(false, 0));
 
   // The line grows 4890 / 12 twips a tick and is shown from the first, the
   // other parts from theirs; the rank letter is RGB(255, 255, blue).
@@ -142,8 +140,8 @@ TEST_F(EndTicks, ThePlotIsWashedAndSqueezedThenEachPartShowsOnItsTick) {
                          tick >= 71 ? rgb(255, 255, blue) : 0, tick >= 150, 0))
         << "tick " << tick;
   }
-  EXPECT_EQ(form->LinEnding->Y1(), 6390 / 6 + 60);
-  EXPECT_FALSE(form->Labelmsg->Visible());
+  EXPECT_EQ(std::tuple(form->LinEnding->Y1(), form->Labelmsg->Visible()),
+            std::tuple(6390 / 6 + 60, false));
   // The farewell keeps the year after its twelve blanks and fits its label on
   // two lines.
   const Label& bye = *form->LabelEbye;
@@ -170,9 +168,7 @@ TEST_F(EndTicks, ThePlotIsWashedAndSqueezedThenEachPartShowsOnItsTick) {
 TEST_F(EndTicks, ClearingTheTableDuringTheEndingLeavesAConsistentGame) {
   for (bool endsWhileAsked : {false, true}) {
     SCOPED_TRACE(endsWhileAsked);
-    TearDown();
-    SetUp();
-    start();
+    restart();
     mod().hs.e[0] = {"KORVANE", "02/08/17", 9999, 15, 8};
     startEnding();
     toPhase2Tick(290);
@@ -228,10 +224,10 @@ TEST_F(EndTicks, TheNameEntryBoxItsTrimmingItsHintsAndItsFlash) {
     ASSERT_EQ(st().GameMode, 5);
     form->txtName->setText(typed);
     clickAns();
-    EXPECT_EQ(std::tuple(st().GameMode, form->txtName->Text(), mod().hs.e[0].Name),
-              std::tuple(6, shown, stored));
-    EXPECT_EQ(QStringList(sim->messages.begin(), sim->messages.end()).join("|"), message);
-    EXPECT_EQ(sim->icons.empty() ? MsgIcon::None : sim->icons[0], icon);
+    EXPECT_EQ(std::tuple(st().GameMode, form->txtName->Text(), mod().hs.e[0].Name,
+                         QStringList(sim->messages.begin(), sim->messages.end()).join("|"),
+                         sim->icons.empty() ? MsgIcon::None : sim->icons[0]),
+              std::tuple(6, shown, stored, message, icon));
   }
 
   // The new line swings between yellow and red every 8 ticks of 150 ms;

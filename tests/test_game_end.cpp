@@ -51,9 +51,7 @@ TEST_F(GameEnd, AGameLostInStageOneWaitsAboutFourSecondsAndShowsTheTableClearedO
                                            {0.7, false}, {2.4, false}, {0.0, true},  {0.3, true}};
   for (const auto& [before, setBack] : cases) {
     SCOPED_TRACE(before + setBack * 100);
-    TearDown();
-    SetUp();
-    start();
+    restart();
     // Place the effect `before` seconds ahead of midnight (0: at noon).
     sim->when([&] { return form->timGameover->enabled(); },
               [&, before] {
@@ -105,8 +103,8 @@ TEST_F(GameEnd, AGameLostInStageOneWaitsAboutFourSecondsAndShowsTheTableClearedO
   form->mnuClearHighScore->click();
   EXPECT_EQ(table().e[0].Name, "KORVANE");
   form->mnuClearHighScore->click();
-  EXPECT_EQ(table().e[0].Name, "Empty");
-  EXPECT_EQ(line(0), "Empty       --/--/--     -  00000     10");
+  EXPECT_EQ(std::tuple(table().e[0].Name, line(0)),
+            std::tuple(QString("Empty"), QString("Empty       --/--/--     -  00000     10")));
   ASSERT_EQ(sim->messages.size(), 2u);
   EXPECT_TRUE(sim->messages[0].endsWith("ハイスコアを初期化してもよろしいですか？"));
   clickAns();
@@ -141,8 +139,8 @@ TEST_F(GameEnd, TheNameIsTypedInUpperCaseOrPickedFromTheTilesAndStoredByTheRules
   form->txtName->setText("");
   const int before = count("ans_end");
   type("abcdefghijx");  // the eleventh letter does not fit
-  EXPECT_EQ(form->txtName->Text(), "ABCDEFGHIJ");
-  EXPECT_EQ(count("ans_end") - before, 10);
+  EXPECT_EQ(std::tuple(form->txtName->Text(), count("ans_end") - before),
+            std::tuple(QString("ABCDEFGHIJ"), 10));
   // Clicks add past the box's length; "BS" takes the last letter back.
   clickLetter(26);
   clickLetter(27);
@@ -239,9 +237,9 @@ TEST_F(GameEnd, ClosingDuringARunOrTheEndOfAGameSavesTheSettings) {
         ::testing::ExitedWithCode(0), "");
     const QByteArray out = readFile(fixed + "/qelmira.ini");
     SCOPED_TRACE(::testing::PrintToString(out.toStdString()));
-    EXPECT_TRUE(out.startsWith("[Option]\r\n"));
-    EXPECT_TRUE(out.endsWith("[IniCheck]\r\nDummy=1\r\n"));
-    EXPECT_EQ(out.contains("NoName"), moment == kNameEntry);
+    EXPECT_EQ(std::tuple(out.startsWith("[Option]\r\n"), out.endsWith("[IniCheck]\r\nDummy=1\r\n"),
+                         out.contains("NoName")),
+              std::tuple(true, true, moment == kNameEntry));
   }
   QDir(fixed).removeRecursively();
 }

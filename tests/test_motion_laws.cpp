@@ -118,10 +118,11 @@ TEST(MotionLawsTest, EveryStageSetsUpAndMovesByItsDesignedFormulas) {
     EXPECT_EQ(std::tuple(st.StageTitle, st.MissPenalty, st.ScalePoints, st.AnsColumn),
               std::tuple(QString(c.title), c.miss, c.points, c.column));
     for (const auto& [field, value] : c.setUp) EXPECT_TRUE(near(st.m.*field, value)) << st.m.*field;
-    EXPECT_EQ(std::pair(st.m.PrevX, st.m.PrevY), std::pair(st.m.PointX, st.m.PointY));
-    EXPECT_EQ(st.m.ParamB == -7, c.stage != 14);
-    EXPECT_EQ(st.m.StageCounter, c.counterAfter ? c.counterAfter : st.m.StageCounter);
-    EXPECT_EQ(st.m.TargetY, c.targetY ? c.targetY : st.m.TargetY);
+    const MotionState& m = st.m;
+    EXPECT_EQ(std::tuple(m.PrevX, m.PrevY, m.ParamB == -7, m.StageCounter, m.TargetY),
+              std::tuple(m.PointX, m.PointY, c.stage != 14,
+                         c.counterAfter ? c.counterAfter : m.StageCounter,
+                         c.targetY ? c.targetY : m.TargetY));
     int n = 0;
     for (const Frame& f : c.frames) {
       for (; n < f.n; ++n) step(c.stage, st.m, rnd);

@@ -38,8 +38,7 @@ TEST_F(PauseAndTitle, EscapePausesOnlyDuringAGameAndAPausedFrameResumesWithItsRe
   sim->when([&] { return st().m.PointX >= st().geo.PlotRight; }, [&] { lastFrame = sim->now(); });
   play(kNoPress);
 
-  EXPECT_TRUE(pausedHeld);
-  EXPECT_EQ(lastFrame - go, 86u * 40 + 5000);
+  EXPECT_EQ(std::tuple(pausedHeld, lastFrame - go), std::tuple(true, 86u * 40 + 5000));
   // No frame was lost or added: 86 full steps and the cut 87th.
   const double s = static_cast<double>(0.37f) * 59 + 1;
   EXPECT_NEAR(st().m.PointY, 86 * s + 26.0 / 72 * s, 1e-6);
@@ -109,11 +108,10 @@ TEST_F(PauseAndTitle, FifteenPromptClicksRevealTheStageMenuWhichPlaysTheChosenSt
               for (auto& it : form->StageSelect) itemsOn.push_back(it->Enabled());
             });
   play();
-  EXPECT_EQ(st().StageTitle, "Bounce");
-  EXPECT_EQ(form->LabelSt->Caption(), "STAGE 5");
+  EXPECT_EQ(std::tuple(st().StageTitle, form->LabelSt->Caption(), st().StageNo),
+            std::tuple(QString("Bounce"), QString("STAGE 5"), 6));
   ASSERT_EQ(itemsOn.size(), 15u);
   for (int i = 0; i < 15; ++i) EXPECT_EQ(itemsOn[i], i >= 5) << i;
-  EXPECT_EQ(st().StageNo, 6);
 }
 
 }  // namespace kv::test

@@ -1,5 +1,4 @@
 #include <grp.h>
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -7,7 +6,6 @@
 
 #include <QFileInfo>
 #include <csignal>
-#include <functional>
 #include <limits>
 #include <random>
 #include <string_view>

@@ -37,13 +37,11 @@ TEST_F(SettingsWindow, StoredOptionsAreTickedHeardAndWrittenBack) {
   // The items of each option exclude each other and so show radio marks.
   for (auto* items : {&f.kakudaionoff, &f.linewidth, &f.CountDownSpeed, &f.soundeffectonoff})
     for (auto& it : *items) EXPECT_TRUE(it->action()->actionGroup()->isExclusive());
-  EXPECT_EQ(mod().hs.e[0].Name, "ABC");
-  EXPECT_EQ(mod().hs.e[0].Rank, 8);
+  EXPECT_EQ(std::tuple(mod().hs.e[0].Name, mod().hs.e[0].Rank), std::tuple(QString("ABC"), 8));
 
   f.linewidth[1]->click();
   f.linewidth[1]->click();  // the ticked item stays ticked
-  EXPECT_EQ(mod().opt.OptLineWidth, 2);
-  EXPECT_EQ(ticks(f.linewidth), "-x-");
+  EXPECT_EQ(std::tuple(mod().opt.OptLineWidth, ticks(f.linewidth)), std::tuple(2, QString("-x-")));
 
   f.soundeffectonoff[0]->click();
   sim->simSound().plays.clear();
@@ -56,8 +54,7 @@ TEST_F(SettingsWindow, StoredOptionsAreTickedHeardAndWrittenBack) {
   f.soundeffectonoff[1]->click();
   sim->simSound().plays.clear();
   clickAns();
-  EXPECT_EQ(st().MissCount, 2);
-  EXPECT_TRUE(sim->simSound().plays.empty());
+  EXPECT_EQ(std::tuple(st().MissCount, sim->simSound().plays.size()), std::tuple(2, 0u));
 
   f.ShutDown();
   EXPECT_EQ(st().QuitRequested, -1);
@@ -86,8 +83,8 @@ TEST_F(SettingsWindow, AUtf16FileKeepsEverythingThroughAStartAndAClose) {
   ASSERT_TRUE(saved.startsWith("\xFF\xFE"));
   const QString back = QStringDecoder(QStringDecoder::Utf16LE)(saved.mid(2));
   EXPECT_TRUE(back.startsWith("[Option]\r\nLineWidth= 2\r\n")) << back.left(40).toStdString();
-  EXPECT_EQ(back.count("[Option]"), 1);
-  EXPECT_TRUE(back.contains("RecentName=漢字ｶﾅ\r\n"));
+  EXPECT_EQ(std::tuple(back.count("[Option]"), back.contains("RecentName=漢字ｶﾅ\r\n")),
+            std::tuple(1, true));
 }
 
 // A save that cannot happen is told once, with the file and the reason.

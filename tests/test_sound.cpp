@@ -1,14 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
-#include <utility>
-#include <vector>
 
 #include "sound/module_sound_backend.h"
-#include "sound/sound.h"
 #include "tests/sim_fixture.h"
 
 namespace kv {

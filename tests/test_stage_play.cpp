@@ -35,8 +35,8 @@ TEST_F(StagePlay, ARightAnswerScoresByColumnsFromTheRedLineSweepsAndSlidesAway) 
       // The sweep painted the columns between the press and the answer line.
       EXPECT_EQ(greenOf(form->PicMain->Point((36 + c.first / 2.0) * 120 + 30, 300)), 0);
     }
-    EXPECT_EQ(form->LabelScore->Caption(), QString("SCORE  %1").arg(c.second));
-    EXPECT_EQ(sim->now() - lastPlay("correct"), 30u * static_cast<uint32_t>(std::abs(c.first)));
+    EXPECT_EQ(std::tuple(form->LabelScore->Caption(), sim->now() - lastPlay("correct")),
+              std::tuple(QString("SCORE  %1").arg(c.second), 30u * std::abs(c.first)));
   }
 
   const double width = form->Labelmsg->Width();
@@ -78,8 +78,7 @@ TEST_F(StagePlay, AMissCostsThePenaltyAndTheRetryHidesTheStageTitle) {
 
   watchCountDown();
   play({.offset = -2});
-  ASSERT_EQ(st().StageNo, 2);
-  ASSERT_EQ(st().Score, 510);
+  ASSERT_EQ(std::tuple(st().StageNo, st().Score), std::tuple(2, 510));
 
   // Stage 2, pressed early in the wrong row: the press line is blue.
   watchCountDown();
@@ -164,9 +163,7 @@ TEST_F(StagePlay, ADoubleClickOnNextStageStartsOneStageAndALateRightAnswerCanEnd
 TEST_F(StagePlay, TheCautionComesOnlyBelowWhatTheLatestAnswerCouldCost) {
   int32_t cost = -1;
   for (int32_t score : {500, 0, -1}) {  // the last two relative to the cost
-    TearDown();
-    SetUp();
-    start();
+    restart();
     play({.offset = 0});
     if (cost >= 0) st().Score = cost + score;
     const int16_t cautions = st().CautionCount;
@@ -204,10 +201,10 @@ TEST_P(WholeGame, PlayedRightFromStageOneReachesTheEndingWithItsRank) {
   int32_t expected = 500;
   for (int stage = 1; stage <= 15; ++stage) {
     play();
-    ASSERT_EQ(st().AnswerHit, 1) << "stage " << stage << " final y " << last.finalY;
     expected += gain(st().PressColumn);
-    ASSERT_EQ(st().Score, expected) << "stage " << stage;
-    ASSERT_EQ(st().StageNo, std::min(stage + 1, 15));
+    ASSERT_EQ(std::tuple(st().AnswerHit, st().Score, st().StageNo),
+              std::tuple(1, expected, std::min(stage + 1, 15)))
+        << "stage " << stage << " final y " << last.finalY;
   }
 
   // Fifteen stages with their count-downs and verdicts take minutes, not days.
@@ -233,8 +230,8 @@ TEST_F(StagePlay, TenTitleDoubleClicksStartTheExtraStageWhoseClearEndsTheGame) {
   for (int i = 0; i < 9; ++i) form->PicMain_DblClick();
   EXPECT_EQ(count("correct"), 0);
   QTest::mouseDClick(form->PicMain->widget(), Qt::LeftButton);
-  EXPECT_EQ(count("correct"), 1);
-  EXPECT_EQ(form->LabelSt->ToolTipText(), "裏面だ！！　イエー！！");
+  EXPECT_EQ(std::tuple(count("correct"), form->LabelSt->ToolTipText()),
+            std::tuple(1, QString("裏面だ！！　イエー！！")));
 
   int itemsOn = -1;
   sim->when([&] { return st().GameMode == 2; },

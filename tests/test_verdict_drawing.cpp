@@ -116,8 +116,8 @@ TEST_F(VerdictDrawing, TheProbeAgreesWithTheRowBandsAndTheMagnifierOpensOnlyForC
       const double top = form->PicMain->Height() - form->picKakudai->Width() - 120;
       const double boundary = (row + (p > 0.5 ? 1 : 0)) * g.RowHeight + form->PicMain->Top();
       EXPECT_NEAR(firstTop, boundary + (top - boundary) / 20, 1e-6);
-      EXPECT_EQ(form->picKakudai->Top(), top);
-      EXPECT_EQ(form->picKakudai->Left(), form->PicMain->Left() + 120);
+      EXPECT_EQ(std::pair(form->picKakudai->Top(), form->picKakudai->Left()),
+                std::pair(top, form->PicMain->Left() + 120));
       // It shows the square of the board centred where the boundary meets
       // the answer strip: above and below it, the two rows' cells.
       const QImage& zoom = form->picKakudai->image();
