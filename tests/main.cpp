@@ -11,8 +11,7 @@ int main(int argc, char** argv) {
   // saves the settings.
   if (const int rc = kv::test::SaveLoopMain(argc, argv); rc >= 0) return rc;
   // Tests run display-less unless told otherwise.
-  qputenv("QT_QPA_PLATFORM",
-          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   ::testing::InitGoogleTest(&argc, argv);
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   QApplication app(argc, argv);

@@ -88,6 +88,17 @@ class SimGame : public ::testing::Test {
   void movePointer(double x, double y) {
     sendMove(form->PicMain->widget(), QPointF(toPx(x), toPx(y)));
   }
+  // Runs `then` once, when the next stage has been set up, when its point
+  // runs and takes the press, or when a press holds the run for the marking.
+  void onSetUp(std::function<void()> then) {
+    sim->when([this] { return st().GameMode == 2; }, std::move(then));
+  }
+  void onRun(std::function<void()> then) {
+    sim->when([this] { return st().GameMode == 2 && form->CmdAns->Enabled(); }, std::move(then));
+  }
+  void onMarking(std::function<void()> then) {
+    sim->when([this] { return st().Frozen == 1; }, std::move(then));
+  }
   void clickMarker() { QTest::mouseClick(form->PicAns->widget(), Qt::LeftButton); }
   void key(Qt::Key k) { QTest::keyClick(form->win.get(), k); }
   QStringList sounds() const { return sim->simSound().names(); }

@@ -64,25 +64,23 @@ class StagePlayer : public SimGame {
 
   // Schedules the answer for the stage that the next click on CmdAns starts.
   void arm(Answer a) {
-    sim->when([this] { return st().GameMode == 2; },
-              [this, a] {
-                const RunForecast f = forecast();
-                last = f;
-                if (!a.press) return;
-                const int32_t target = a.offset ? st().AnsColumn + *a.offset : f.earliestColumn();
-                const int row = a.rightRow ? rowOf(f.finalY) : (rowOf(f.finalY) + 2) % 4;
-                sim->when(
-                    [this, target] {
-                      return st().GameMode == 2 && form->CmdAns->Enabled() &&
-                             columnAt(st().m.PointX) == target;
-                    },
-                    [this] { clickAns(); });
-                sim->when([this] { return st().Frozen == 1; },
-                          [this, row] {
-                            movePointer(6300, row * st().geo.RowHeight + 600);
-                            clickMarker();
-                          });
-              });
+    onSetUp([this, a] {
+      const RunForecast f = forecast();
+      last = f;
+      if (!a.press) return;
+      const int32_t target = a.offset ? st().AnsColumn + *a.offset : f.earliestColumn();
+      const int row = a.rightRow ? rowOf(f.finalY) : (rowOf(f.finalY) + 2) % 4;
+      sim->when(
+          [this, target] {
+            return st().GameMode == 2 && form->CmdAns->Enabled() &&
+                   columnAt(st().m.PointX) == target;
+          },
+          [this] { clickAns(); });
+      onMarking([this, row] {
+        movePointer(6300, row * st().geo.RowHeight + 600);
+        clickMarker();
+      });
+    });
   }
 
   // Plays the next stage (or the first, from the title) with answer `a`.

@@ -13,66 +13,63 @@ TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRulesAndThePromptTypes
   start();
   sim->when([&] { return form->CmdAns->Enabled() && columnAt(st().m.PointX) == 30; },
             [&] { clickAns(); });
-  sim->when([&] { return st().Frozen == 1; },
-            [&] {
-              EXPECT_FALSE(form->Labelmsg->Visible());    // "GO!" goes at the press
-              EXPECT_TRUE(form->timLabelAns->enabled());  // the prompt animates
-              const PlotGeometry& g = st().geo;
-              const double rh = g.RowHeight;
-              // (x, y, the row marked)
-              const std::tuple<double, double, int> moves[] = {
-                  {double(g.PlotRight), 100, 0},    // the strip's left edge is inside
-                  {g.PlotRight - 1.0, 100, -1},     // one twip left of it is not
-                  {7000, double(g.PlotBottom), 3},  // the lowest plot y is inside
-                  {7000, g.PlotBottom + 1.0, -1},   // below it the marker hides
-                  {7000, -1, -1},                   // above the picture
-                  {7000, rh - 1, 0},
-                  {7000, rh - 0.4, 1},  // rounded to whole twips
-                  {7000, rh, 1},
-                  {7000, 2 * rh, 2},
-                  {7000, 3 * rh, 3},  // boundaries: lower row
-              };
-              for (const auto& [x, y, row] : moves) {
-                const int selects = count("select");
-                form->PicMain_MouseMove(Qt::NoButton, x, y);
-                EXPECT_EQ(
-                    std::tuple(st().AnsRow, form->PicAns->Visible(), count("select") - selects),
-                    std::tuple(row, row >= 0, row >= 0 ? 1 : 0))
-                    << x << "," << y;
-                if (row >= 0) {
-                  EXPECT_EQ(form->PicAns->Top(), row * g.RowHeight + g.AnsMarkOffset);
-                }
-              }
-              // Keys: Up from no marker gives row 0, Up wraps 0 to 3, Down wraps 3 to 0.
-              form->PicMain_MouseMove(Qt::NoButton, 100, 100);
-              ASSERT_EQ(st().AnsRow, -1);
-              for (auto [k, row] : {std::pair{Qt::Key_Up, 0}, {Qt::Key_Up, 3}, {Qt::Key_Down, 0}}) {
-                key(k);
-                EXPECT_EQ(st().AnsRow, row);
-              }
-              // The first pointer move after a key is ignored, the next one counts.
-              form->PicMain_MouseMove(Qt::NoButton, 7000, 3 * rh + 10);
-              EXPECT_EQ(st().AnsRow, 0);
-              form->PicMain_MouseMove(Qt::NoButton, 7000, 3 * rh + 10);
-              EXPECT_EQ(st().AnsRow, 3);
-              // Enter without a marker does nothing.
-              form->PicMain_MouseMove(Qt::NoButton, 100, 100);
-              key(Qt::Key_Return);
-              EXPECT_EQ(std::tuple(st().Frozen, count("ans_end")), std::tuple(1, 0));
-              // Enter on a marker marks it; a second Enter does nothing. The
-              // right button on the marker opens the menu and marks nothing.
-              key(Qt::Key_Down);
-              form->PicAns_MouseDown(Qt::RightButton);
-              EXPECT_EQ(std::pair(sim->menuOpen(), st().Frozen), std::pair(true, 1));
-              form->mnuPopupMenu->close();
-              key(Qt::Key_Return);
-              EXPECT_EQ(std::tuple(st().Frozen, st().AnsRow, form->PicAns->Visible(),
-                                   form->timLabelAns->enabled()),
-                        std::tuple(0, 0, false, false));
-              key(Qt::Key_Return);
-              clickMarker();
-              EXPECT_EQ(count("ans_end"), 1);
-            });
+  onMarking([&] {
+    EXPECT_FALSE(form->Labelmsg->Visible());    // "GO!" goes at the press
+    EXPECT_TRUE(form->timLabelAns->enabled());  // the prompt animates
+    const PlotGeometry& g = st().geo;
+    const double rh = g.RowHeight;
+    // (x, y, the row marked)
+    const std::tuple<double, double, int> moves[] = {
+        {double(g.PlotRight), 100, 0},    // the strip's left edge is inside
+        {g.PlotRight - 1.0, 100, -1},     // one twip left of it is not
+        {7000, double(g.PlotBottom), 3},  // the lowest plot y is inside
+        {7000, g.PlotBottom + 1.0, -1},   // below it the marker hides
+        {7000, -1, -1},                   // above the picture
+        {7000, rh - 1, 0},
+        {7000, rh - 0.4, 1},  // rounded to whole twips
+        {7000, rh, 1},
+        {7000, 2 * rh, 2},
+        {7000, 3 * rh, 3},  // boundaries: lower row
+    };
+    for (const auto& [x, y, row] : moves) {
+      const int selects = count("select");
+      form->PicMain_MouseMove(Qt::NoButton, x, y);
+      const double top = row >= 0 ? row * g.RowHeight + g.AnsMarkOffset : form->PicAns->Top();
+      EXPECT_EQ(std::tuple(st().AnsRow, form->PicAns->Visible(), count("select") - selects,
+                           form->PicAns->Top()),
+                std::tuple(row, row >= 0, row >= 0 ? 1 : 0, top))
+          << x << "," << y;
+    }
+    // Keys: Up from no marker gives row 0, Up wraps 0 to 3, Down wraps 3 to 0.
+    form->PicMain_MouseMove(Qt::NoButton, 100, 100);
+    ASSERT_EQ(st().AnsRow, -1);
+    for (auto [k, row] : {std::pair{Qt::Key_Up, 0}, {Qt::Key_Up, 3}, {Qt::Key_Down, 0}}) {
+      key(k);
+      EXPECT_EQ(st().AnsRow, row);
+    }
+    // The first pointer move after a key is ignored, the next one counts.
+    form->PicMain_MouseMove(Qt::NoButton, 7000, 3 * rh + 10);
+    EXPECT_EQ(st().AnsRow, 0);
+    form->PicMain_MouseMove(Qt::NoButton, 7000, 3 * rh + 10);
+    EXPECT_EQ(st().AnsRow, 3);
+    // Enter without a marker does nothing.
+    form->PicMain_MouseMove(Qt::NoButton, 100, 100);
+    key(Qt::Key_Return);
+    EXPECT_EQ(std::tuple(st().Frozen, count("ans_end")), std::tuple(1, 0));
+    // Enter on a marker marks it; a second Enter does nothing. The
+    // right button on the marker opens the menu and marks nothing.
+    key(Qt::Key_Down);
+    form->PicAns_MouseDown(Qt::RightButton);
+    EXPECT_EQ(std::pair(sim->menuOpen(), st().Frozen), std::pair(true, 1));
+    form->mnuPopupMenu->close();
+    key(Qt::Key_Return);
+    EXPECT_EQ(
+        std::tuple(st().Frozen, st().AnsRow, form->PicAns->Visible(), form->timLabelAns->enabled()),
+        std::tuple(0, 0, false, false));
+    key(Qt::Key_Return);
+    clickMarker();
+    EXPECT_EQ(count("ans_end"), 1);
+  });
   clickAns();
   EXPECT_EQ(st().GameMode, 1);  // the run went on to its verdict
 
@@ -99,19 +96,17 @@ TEST_F(AnswerMarking, MarkingUndoesTheFlashSoOnlyThePressMarksAndTheCellRemain) 
   arm({.offset = -4});
   sim->when([&] { return form->CmdAns->Enabled() && columnAt(st().m.PointX) == 32; },
             [&] { beforePress = form->PicMain->image().copy(); });
-  sim->when([&] { return st().Frozen == 1; },
-            [&] {
-              flashed = form->PicMain->image().copy();
-              // Drawn twice, the flash restores every pixel.
-              form->DrawFlash();
-              form->DrawFlash();
-              EXPECT_TRUE(differences(flashed, form->PicMain->image()).empty());
-            });
+  onMarking([&] {
+    flashed = form->PicMain->image().copy();
+    // Drawn twice, the flash restores every pixel.
+    form->DrawFlash();
+    form->DrawFlash();
+    EXPECT_TRUE(differences(flashed, form->PicMain->image()).empty());
+  });
   sim->when([&] { return st().GameMode == 3 && st().Frozen == 0; },
             [&] {
               row = st().AnsRow;
-              const int pressPx = toPx(32 * 120 + 30);
-              const int stripPx = toPx(st().geo.PlotRight);
+              const int pressPx = toPx(32 * 120 + 30), stripPx = toPx(st().geo.PlotRight);
               // The label's ink starts a few pixels under its top, 14 pixels
               // above the foot of the plot.
               const int labelTop = toPx(st().geo.PlotBottom) - 14;
@@ -148,8 +143,7 @@ TEST_F(AnswerMarking, MarkingUndoesTheFlashSoOnlyThePressMarksAndTheCellRemain) 
   const PlotGeometry& g = st().geo;
   for (int r = 0; r < 4; ++r) {
     SCOPED_TRACE(r);
-    st().Frozen = 1;
-    st().AnsRow = static_cast<int16_t>(r);
+    std::tie(st().Frozen, st().AnsRow) = std::tuple(1, r);
     paints.n = 0;
     form->MarkAnswer();
     EXPECT_EQ(paints.n, g.RowHeight / 2 / 15 + 1);

@@ -19,8 +19,6 @@ namespace kv::test {
 
 namespace {
 
-QString builtHelp() { return QCoreApplication::applicationDirPath() + "/help"; }
-
 // A file with its folders.
 void put(const QString& file, const QByteArray& bytes) {
   QDir().mkpath(QFileInfo(file).path());
@@ -57,8 +55,7 @@ TEST_F(Help, F1PausesARunningGameAndShowsOneHelpWindowFromEitherMenu) {
   sim->when([&] { return form->CmdAns->Enabled() && st().m.PointX >= 10 * 72; },
             [&] {
               pressF1();
-              EXPECT_NE(st().Paused, 0);
-              EXPECT_TRUE(h->isVisible());
+              EXPECT_EQ(std::pair(st().Paused != 0, h->isVisible()), std::pair(true, true));
               pressF1();  // the open window comes to the front; still one
               EXPECT_EQ(helpWindows().size(), 1);
               resume();
@@ -70,8 +67,7 @@ TEST_F(Help, F1PausesARunningGameAndShowsOneHelpWindowFromEitherMenu) {
               ++checks;
             });
   play(kNoPress);
-  EXPECT_EQ(checks, 1);
-  EXPECT_EQ(st().MissCount, 1);  // the stage ran to its end
+  EXPECT_EQ(std::tuple(checks, st().MissCount), std::tuple(1, 1));  // the stage ran to its end
 }
 
 TEST_F(Help, AMissingDocumentIsNamedAndTheGameGoesOn) {
@@ -87,8 +83,7 @@ TEST_F(Help, AMissingDocumentIsNamedAndTheGameGoesOn) {
 // Back from the help during a name entry, the keyboard goes to the name box.
 TEST_F(Help, ClosingTheHelpGivesTheNameBoxTheKeyboardAgain) {
   start();
-  st().FinalRank = 1;
-  st().StageNo = 11;
+  std::tie(st().FinalRank, st().StageNo) = std::tuple(1, 11);
   form->EnterRanking();
   ASSERT_EQ(st().GameMode, 5);
   pressF1();
@@ -107,7 +102,7 @@ TEST_F(Help, ClosingTheHelpGivesTheNameBoxTheKeyboardAgain) {
 TEST(HelpDocument, LinksResolveEveryStageIsDescribedAndTheStepsCountThrough) {
   for (const QString& language : {QString(), QString("/en")}) {
     SCOPED_TRACE(language.toStdString());
-    const QDir help(builtHelp() + language);
+    const QDir help(QCoreApplication::applicationDirPath() + "/help" + language);
     const QStringList pages = help.entryList({"*.html"}, QDir::Files);
     ASSERT_EQ(pages.size(), 8);
     const QStringList screens = {"title", "stage", "answer",   "marked", "correct",   "miss",

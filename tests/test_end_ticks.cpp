@@ -14,8 +14,7 @@ class EndTicks : public SimGame {
  protected:
   // The ending of a game won with 5000 points and no miss: rank S.
   void startEnding() {
-    st().Score = 5000;
-    st().MissCount = 0;
+    std::tie(st().Score, st().MissCount) = std::tuple(5000, 0);
     form->StartEnding();
   }
   // Runs a timer of `interval` ms, started at the last call with tick 0 (or
@@ -35,9 +34,7 @@ class EndTicks : public SimGame {
   // A game of rank `rank` with no score, ended in `stage`, into a cleared table.
   void enterRanking(int16_t rank, int16_t stage) {
     ClearRanking(mod().hs);
-    st().FinalRank = rank;
-    st().Score = 0;
-    st().StageNo = stage;
+    std::tie(st().FinalRank, st().Score, st().StageNo) = std::tuple(rank, 0, stage);
     form->EnterRanking();
   }
 };
@@ -150,8 +147,7 @@ TEST_F(EndTicks, ThePlotIsWashedAndSqueezedThenEachPartShowsOnItsTick) {
   const QRect text =
       QFontMetrics(bye.qfont())
           .boundingRect(box, Qt::AlignTop | Qt::AlignLeft | Qt::TextWordWrap, bye.Caption());
-  EXPECT_LE(text.height(), box.height());
-  EXPECT_LE(text.width(), box.width());
+  EXPECT_EQ(text.size().boundedTo(box.size()), text.size());
   toPhase2Tick(299);
   sim->advance(50);
   EXPECT_EQ(st().GameMode, 5);

@@ -100,16 +100,14 @@ TEST_P(Language, EveryTextOfAGameReadsInTheDesktopsLanguage) {
                  {form->Label1scale->Caption(), "1目盛り  0", "1\u00a0tick  0"},
                  {form->CmdAns->Caption(), "START !!", "START !!"}});
   bool paused = false;
-  sim->when([&] { return st().GameMode == 2 && form->CmdAns->Enabled(); },
-            [&] {
-              look("run", {{form->CmdAns->Caption(), "解答！", "Answer!"}});
-              key(Qt::Key_Escape);
-              paused = st().Paused != 0;
-              look("pause",
-                   {{form->CmdPause->Caption(), "再開", "Resume"},
-                    {form->CmdPause->ToolTipText(), "ポーズを解除します", "Ends the pause"}});
-              QTest::mouseClick(form->CmdPause->button(), Qt::LeftButton);
-            });
+  onRun([&] {
+    look("run", {{form->CmdAns->Caption(), "解答！", "Answer!"}});
+    key(Qt::Key_Escape);
+    paused = st().Paused != 0;
+    look("pause", {{form->CmdPause->Caption(), "再開", "Resume"},
+                   {form->CmdPause->ToolTipText(), "ポーズを解除します", "Ends the pause"}});
+    QTest::mouseClick(form->CmdPause->button(), Qt::LeftButton);
+  });
   play({.offset = 0, .rightRow = false});
   EXPECT_TRUE(paused);
   look("miss", {{form->Labelmsg->Caption(), "MISS", "MISS"},
@@ -150,33 +148,31 @@ TEST_F(StagePlayer, SwitchingLanguageMidRunChangesTheTextsAndNothingElse) {
           << name.toStdString();
     }
   };
-  sim->when(
-      [&] { return st().GameMode == 2 && form->CmdAns->Enabled(); },
-      [&] {
-        const GameState before = st();
-        const uint32_t now = sim->now();
-        const QString miss = form->Label1miss->Caption();
-        form->mnuLanguageChoice[2]->click();
-        EXPECT_EQ(std::tuple(form->CmdAns->Caption(), form->OptionTitle->Caption(),
-                             form->Label1miss->Caption(), help->windowTitle()),
-                  std::tuple(QString("Answer!"), QString("Options"),
-                             "Per\u00a0miss" + miss.mid(QString("1ﾐｽ減点").size()),
-                             QString("KORVANE Help")));
-        // No way back into the other language's pages.
-        EXPECT_EQ(std::tuple(onPage("/help/en/index.html"), help->browser()->isBackwardAvailable(),
-                             form->mnuLanguageChoice[2]->Checked(),
-                             form->mnuLanguageChoice[0]->Checked()),
-                  std::tuple(true, false, true, false));
-        namesFit();
-        EXPECT_EQ(std::tuple(sim->now(), st().m.PointX, st().Score, st().GameMode, st().Paused),
-                  std::tuple(now, before.m.PointX, before.Score, 2, 0));
-        form->mnuLanguageChoice[1]->click();
-        EXPECT_EQ(std::tuple(form->CmdAns->Caption(), form->Label1miss->Caption(),
-                             onPage("/help/index.html")),
-                  std::tuple(QString("解答！"), miss, true));
-        namesFit();
-        checked = true;
-      });
+  onRun([&] {
+    const GameState before = st();
+    const uint32_t now = sim->now();
+    const QString miss = form->Label1miss->Caption();
+    form->mnuLanguageChoice[2]->click();
+    EXPECT_EQ(
+        std::tuple(form->CmdAns->Caption(), form->OptionTitle->Caption(),
+                   form->Label1miss->Caption(), help->windowTitle()),
+        std::tuple(QString("Answer!"), QString("Options"),
+                   "Per\u00a0miss" + miss.mid(QString("1ﾐｽ減点").size()), QString("KORVANE Help")));
+    // No way back into the other language's pages.
+    EXPECT_EQ(
+        std::tuple(onPage("/help/en/index.html"), help->browser()->isBackwardAvailable(),
+                   form->mnuLanguageChoice[2]->Checked(), form->mnuLanguageChoice[0]->Checked()),
+        std::tuple(true, false, true, false));
+    namesFit();
+    EXPECT_EQ(std::tuple(sim->now(), st().m.PointX, st().Score, st().GameMode, st().Paused),
+              std::tuple(now, before.m.PointX, before.Score, 2, 0));
+    form->mnuLanguageChoice[1]->click();
+    EXPECT_EQ(std::tuple(form->CmdAns->Caption(), form->Label1miss->Caption(),
+                         onPage("/help/index.html")),
+              std::tuple(QString("解答！"), miss, true));
+    namesFit();
+    checked = true;
+  });
   play({.offset = 0});
   EXPECT_TRUE(checked);
   // The run ended as forecast: a right answer on the answer line.

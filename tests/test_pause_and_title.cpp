@@ -60,15 +60,13 @@ TEST_F(PauseAndTitle, EscapePausesOnlyDuringAGameAndAPausedFrameResumesWithItsRe
             });
   // While a row is being marked Escape is refused.
   arm({.offset = 0});
-  sim->when([&] { return st().Frozen == 1; },
-            [&] {
-              key(Qt::Key_Escape);
-              expectPaused(false, false);
-              ++checks;
-            });
+  onMarking([&] {
+    key(Qt::Key_Escape);
+    expectPaused(false, false);
+    ++checks;
+  });
   clickAns();
-  EXPECT_EQ(checks, 2);
-  ASSERT_EQ(st().AnswerHit, 1);
+  ASSERT_EQ(std::tuple(checks, st().AnswerHit), std::tuple(2, 1));
 
   // Between stages the button is enabled and is enabled again after the pause.
   key(Qt::Key_Escape);
@@ -80,33 +78,29 @@ TEST_F(PauseAndTitle, EscapePausesOnlyDuringAGameAndAPausedFrameResumesWithItsRe
 TEST_F(PauseAndTitle, FifteenPromptClicksRevealTheStageMenuWhichPlaysTheChosenStage) {
   start();
   bool marked = false;
-  sim->when([&] { return st().Frozen == 1; },
-            [&] {
-              const int before = count("kakudai");
-              for (int i = 1; i <= 16; ++i) {
-                QTest::mouseClick(form->LabelAns[i % 5]->widget(), Qt::LeftButton);
-                if (i == 14 || i == 15) {
-                  EXPECT_EQ(form->Stage_UrawazaTitle->Visible(), i == 15);
-                }
-              }
-              EXPECT_EQ(count("kakudai") - before, 1);  // one fanfare, at the 15th
-              EXPECT_FALSE(form->Stage_UrawazaTitle->Enabled());
-              marked = true;
-            });
+  onMarking([&] {
+    const int before = count("kakudai");
+    for (int i = 1; i <= 16; ++i) {
+      QTest::mouseClick(form->LabelAns[i % 5]->widget(), Qt::LeftButton);
+      EXPECT_TRUE(i < 14 || i > 15 || form->Stage_UrawazaTitle->Visible() == (i == 15)) << i;
+    }
+    EXPECT_EQ(count("kakudai") - before, 1);  // one fanfare, at the 15th
+    EXPECT_FALSE(form->Stage_UrawazaTitle->Enabled());
+    marked = true;
+  });
   play({.offset = -3});
-  EXPECT_TRUE(marked);
-  ASSERT_EQ(st().AnswerHit, 1);
-  EXPECT_TRUE(form->Stage_UrawazaTitle->Enabled());  // after the verdict
+  // The stage menu is enabled after the verdict.
+  ASSERT_EQ(std::tuple(marked, st().AnswerHit, form->Stage_UrawazaTitle->Enabled()),
+            std::tuple(true, 1, true));
 
   // Choosing "STAGE 5" between stages replaces "NEXT STAGE" and plays stage 5.
   form->StageSelect[4]->click();
   EXPECT_EQ(form->CmdAns->Caption(), "STAGE 5");
   std::vector<bool> itemsOn;
-  sim->when([&] { return st().GameMode == 2; },
-            [&] {
-              EXPECT_FALSE(form->Stage_UrawazaTitle->Enabled());
-              for (auto& it : form->StageSelect) itemsOn.push_back(it->Enabled());
-            });
+  onSetUp([&] {
+    EXPECT_FALSE(form->Stage_UrawazaTitle->Enabled());
+    for (auto& it : form->StageSelect) itemsOn.push_back(it->Enabled());
+  });
   play();
   EXPECT_EQ(std::tuple(st().StageTitle, form->LabelSt->Caption(), st().StageNo),
             std::tuple(QString("Bounce"), QString("STAGE 5"), 6));

@@ -80,9 +80,8 @@ TEST(SettingsFile, RoundTripKeepsWhatTheProgramDoesNotOwn) {
   EXPECT_EQ(std::tuple(e1.Name, e1.Date, e1.Rank),
             std::tuple(QString("?"), QString("--/--/--"), 1));
   // Out-of-range numbers are clamped; halves round to even.
-  EXPECT_EQ(std::tuple(e2.Score, e2.Rank, e2.Stage), std::tuple(INT32_MAX, INT16_MAX, -8));
-  EXPECT_EQ(d.ranking.e[3].Name, "NONAME");
-  EXPECT_EQ(d.recentName, "Bob");
+  EXPECT_EQ(std::tuple(e2.Score, e2.Rank, e2.Stage, d.ranking.e[3].Name, d.recentName),
+            std::tuple(INT32_MAX, INT16_MAX, -8, QString("NONAME"), QString("Bob")));
 
   ASSERT_TRUE(SaveSettings(f.path, d, f.win.left, f.win.top));
   const QByteArray saved = readFile(f.path);
@@ -105,9 +104,8 @@ TEST(SettingsFile, FileWithoutMarkerChangesNothing) {
     Fixture f;
     f.win.left = 123;
     EXPECT_FALSE(f.load(file)) << file;
-    EXPECT_EQ(f.d.opt.OptKakudai, 0);
-    EXPECT_EQ(f.d.ranking.e[0].Name, "Empty");
-    EXPECT_EQ(f.win.left, 123);
+    EXPECT_EQ(std::tuple(f.d.opt.OptKakudai, f.d.ranking.e[0].Name, f.win.left),
+              std::tuple(0, QString("Empty"), 123.0));
   }
   Fixture f;
   EXPECT_FALSE(LoadSettings(f.path, f.d, f.win));  // no file at all
@@ -152,9 +150,7 @@ int AsOrdinaryUser(const std::function<int()>& body) {
 void setMode(const QString& path, mode_t mode) {
   const QByteArray p = QFile::encodeName(path);
   ASSERT_EQ(::chmod(p, mode), 0);
-  if (::geteuid() == 0) {
-    ASSERT_EQ(::chown(p, 65534, 65534), 0);
-  }
+  ASSERT_EQ(::geteuid() == 0 ? ::chown(p, 65534, 65534) : 0, 0);
 }
 
 TEST(SettingsFile, ASymbolicLinkStaysALinkAndTheFileKeepsItsPermissions) {
@@ -171,9 +167,7 @@ TEST(SettingsFile, ASymbolicLinkStaysALinkAndTheFileKeepsItsPermissions) {
     }
     const QString first = link == Chain ? f.dir.path() + "/middle.ini" : f.path;
     ASSERT_TRUE(QFile::link(link == Absolute ? target : "real.ini", first));
-    if (link == Chain) {
-      ASSERT_TRUE(QFile::link("middle.ini", f.path));
-    }
+    ASSERT_TRUE(link != Chain || QFile::link("middle.ini", f.path));
 
     f.d.recentName = "Zed";
     ASSERT_TRUE(SaveSettings(f.path, f.d, 0, 0));

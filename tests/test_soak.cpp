@@ -82,9 +82,8 @@ class Player {
                                  ? before_ - s.MissPenalty
                                  : before_ + (d <= 0 ? -d * s.ScalePoints : -2 * d * s.ScalePoints);
     // Past the verdict the game had already ended and been ranked.
-    if (s.GameMode < 5) {
-      EXPECT_EQ(s.Score, expected) << "stage " << s.StageNo << " hit " << s.AnswerHit;
-    }
+    EXPECT_EQ(s.Score, s.GameMode < 5 ? expected : s.Score)
+        << "stage " << s.StageNo << " hit " << s.AnswerHit;
     endOnFailure();
     return false;
   }
@@ -220,8 +219,7 @@ class Player {
   uint32_t start_;
   int games_ = 0, steps_ = 0, entries_ = 0;
   bool armed_ = false;
-  int32_t lastMode_ = 0;
-  int32_t before_ = 0;
+  int32_t lastMode_ = 0, before_ = 0;
   int16_t misses_ = 0;
 };
 

@@ -20,14 +20,11 @@ TEST_F(StagePlay, ARightAnswerScoresByColumnsFromTheRedLineSweepsAndSlidesAway) 
   const std::pair<int32_t, int32_t> cases[] = {{0, 500}, {-5, 525}, {-1, 505}, {2, 480}, {3, 470}};
   for (const auto& c : cases) {
     arm({.offset = c.first});
-    if (&c == cases)
-      clickAns();
-    else
-      form->Restart->click();  // abandons the game between stages
+    // The restart abandons the game between stages.
+    &c == cases ? clickAns() : form->Restart->click();
     SCOPED_TRACE(c.first);
-    EXPECT_EQ(std::tuple(st().PressColumn, st().AnswerHit, st().Score, st().StageNo),
-              std::tuple(36 + c.first, 1, c.second, 2));
-    EXPECT_EQ(ansButton(), std::pair(QString("NEXT STAGE"), true));
+    EXPECT_EQ(std::tuple(st().PressColumn, st().AnswerHit, st().Score, st().StageNo, ansButton()),
+              std::tuple(36 + c.first, 1, c.second, 2, std::pair(QString("NEXT STAGE"), true)));
     if (c.first == 0) {
       // The press line on the answer column is magenta, and survived the flash.
       EXPECT_EQ(form->PicMain->Point(36 * 120 + 30, 300), rgb(255, 96, 255));
@@ -60,9 +57,7 @@ TEST_F(StagePlay, ARightAnswerScoresByColumnsFromTheRedLineSweepsAndSlidesAway) 
   for (size_t i = 0; i < steps.size(); ++i) {
     const double from = i ? steps[i - 1].second : right;
     EXPECT_EQ(steps[i].second, from - 1 - static_cast<double>(clng(edge - from) / 30)) << i;
-    if (i) {
-      EXPECT_EQ(steps[i].first - steps[i - 1].first, 20u) << i;
-    }
+    EXPECT_EQ(steps[i].first - steps[i ? i - 1 : 0].first, i ? 20u : 0u) << i;
   }
   EXPECT_LT(steps.back().second, form->PicMain->Left() - width);
   EXPECT_GE(steps[steps.size() - 2].second, form->PicMain->Left() - width);
@@ -71,26 +66,23 @@ TEST_F(StagePlay, ARightAnswerScoresByColumnsFromTheRedLineSweepsAndSlidesAway) 
 TEST_F(StagePlay, AMissCostsThePenaltyAndTheRetryHidesTheStageTitle) {
   start();
   std::vector<bool> titleDuringOne;
-  auto watchCountDown = [&] {
+  auto playWatched = [&](Answer a) {
     sim->when([&] { return st().GameMode == 2 && form->Labelmsg->Caption() == " 1 "; },
               [&] { titleDuringOne.push_back(form->labStageTitle->Visible()); });
+    play(a);
   };
 
-  watchCountDown();
-  play({.offset = -2});
+  playWatched({.offset = -2});
   ASSERT_EQ(std::tuple(st().StageNo, st().Score), std::tuple(2, 510));
 
   // Stage 2, pressed early in the wrong row: the press line is blue.
-  watchCountDown();
-  play({.offset = -3, .rightRow = false});
+  playWatched({.offset = -3, .rightRow = false});
   EXPECT_EQ(form->PicMain->Point((st().AnsColumn - 3) * 120 + 30, 300), rgb(96, 96, 255));
-  EXPECT_EQ(std::tuple(st().AnswerHit, st().Score, st().MissCount, st().StageNo),
-            std::tuple(0, 510 - 75, 1, 2));
-  EXPECT_EQ(ansButton(), std::pair(QString("RETRY!"), true));
+  EXPECT_EQ(std::tuple(st().AnswerHit, st().Score, st().MissCount, st().StageNo, ansButton()),
+            std::tuple(0, 510 - 75, 1, 2, std::pair(QString("RETRY!"), true)));
 
   // The retry, not answered at all: a MISS as well.
-  watchCountDown();
-  play(kNoPress);
+  playWatched(kNoPress);
   EXPECT_EQ(std::tuple(st().Score, st().MissCount), std::tuple(510 - 150, 2));
 
   EXPECT_EQ(titleDuringOne, (std::vector<bool>{true, true, false}));
@@ -120,8 +112,7 @@ TEST_F(StagePlay, ADoubleClickOnNextStageStartsOneStageAndALateRightAnswerCanEnd
   int checks = 0;
   // The caution line blinks 25 times in 1.5 s, grey and yellow; the last one
   // is yellow.
-  sim->when([&] { return st().GameMode == 2; },
-            [&] { checks += form->timCaution->enabled() && form->timMissFrash->enabled(); });
+  onSetUp([&] { checks += form->timCaution->enabled() && form->timMissFrash->enabled(); });
   // Each blink as it is drawn: odd ones yellow, even ones grey. The miss
   // label meanwhile steps through eight shades of yellow, 32 apart.
   std::map<int, Color> blinks, shades;
@@ -167,12 +158,10 @@ TEST_F(StagePlay, TheCautionComesOnlyBelowWhatTheLatestAnswerCouldCost) {
     play({.offset = 0});
     if (cost >= 0) st().Score = cost + score;
     const int16_t cautions = st().CautionCount;
-    sim->when([&] { return st().GameMode == 2; },
-              [&] { cost = 2 * (st().geo.ColumnCount - st().AnsColumn) * st().ScalePoints; });
+    onSetUp([&] { cost = 2 * (st().geo.ColumnCount - st().AnsColumn) * st().ScalePoints; });
     // The line width cannot change while the point runs.
     bool widthDuringRun = true;
-    sim->when([&] { return st().GameMode == 2 && form->CmdAns->Enabled(); },
-              [&] { widthDuringRun = form->LineWidthChange->Enabled(); });
+    onRun([&] { widthDuringRun = form->LineWidthChange->Enabled(); });
     play(kNoPress);
     EXPECT_EQ(
         std::tuple(st().CautionCount - cautions, widthDuringRun, form->LineWidthChange->Enabled()),
@@ -234,11 +223,10 @@ TEST_F(StagePlay, TenTitleDoubleClicksStartTheExtraStageWhoseClearEndsTheGame) {
             std::tuple(1, QString("裏面だ！！　イエー！！")));
 
   int itemsOn = -1;
-  sim->when([&] { return st().GameMode == 2; },
-            [&] {
-              itemsOn = std::count_if(form->StageSelect.begin(), form->StageSelect.end(),
-                                      [](auto& it) { return it->Enabled(); });
-            });
+  onSetUp([&] {
+    itemsOn = std::count_if(form->StageSelect.begin(), form->StageSelect.end(),
+                            [](auto& it) { return it->Enabled(); });
+  });
   play({.offset = {}, .rightRow = false});
   // A miss costs nothing here.
   EXPECT_EQ(std::tuple(itemsOn, form->LabelSt->Caption(), st().MissCount, st().Score),
@@ -284,10 +272,7 @@ TEST_F(StagePlay, TheCountDownTakesOneSecondPerNumberOrLessByTheOption) {
         },
         [&] { titleAtGo = form->labStageTitle->Visible(); });
     const uint32_t t0 = sim->now();
-    if (speed == 0)
-      play(kNoPress);
-    else
-      form->Restart->click();
+    speed == 0 ? play(kNoPress) : form->Restart->click();
     // " 3 ", " 2 ", " 1 " and then "GO!".
     std::vector<uint32_t> seen, expected;
     for (const auto& p : sim->simSound().plays)
@@ -295,9 +280,9 @@ TEST_F(StagePlay, TheCountDownTakesOneSecondPerNumberOrLessByTheOption) {
     for (uint32_t n = 0; n < 4; ++n) expected.push_back(500 + n * perNumber[speed]);
     EXPECT_EQ(seen, expected);
     std::vector<double> slide;
-    for (int k = 0; k == 0 || slide.back() < 3780; ++k)
+    // From the first step: the title starts off the plot, centred on nothing.
+    for (int k = 1; slide.empty() || slide.back() < 3780; ++k)
       slide.push_back(std::min(k * (390.0 + 150 * speed), 3780.0));
-    slide.erase(slide.begin());  // the title starts off the plot, centred on nothing
     EXPECT_EQ(centres, slide);
     EXPECT_EQ(std::pair(titleAtTwo, titleAtGo), std::pair(0.0, 0));
     EXPECT_EQ(colours,

@@ -53,9 +53,8 @@ TEST_F(StartUp, WhatWaitsForTheTitlesPaintIsDoneByWhatNeedsItFirst) {
   sim->dir = dir.path();
   auto& h = static_cast<Holding&>(*sim);
   Form& f = start();
-  EXPECT_EQ(f.labChr.size(), 1u);
-  EXPECT_EQ(f.txtName, nullptr);
-  ASSERT_EQ(h.held.size(), 1u);
+  ASSERT_EQ(std::tuple(f.labChr.size(), f.txtName.get(), h.held.size()),
+            std::tuple(1u, nullptr, 1u));
   std::tie(st().ColorR, st().ColorG, st().ColorB) = std::tuple(0, 0, 1);
   f.HighScore->click();
   ASSERT_NE(f.txtName, nullptr);

@@ -68,8 +68,7 @@ TEST_F(VerdictDrawing, TheProbeAgreesWithTheRowBandsAndTheMagnifierOpensOnlyForC
     SCOPED_TRACE(marked);
     form->ClearBoard();
     if (marked >= 0) {
-      st().Frozen = 1;
-      st().AnsRow = static_cast<int16_t>(marked);
+      std::tie(st().Frozen, st().AnsRow) = std::tuple(1, marked);
       form->MarkAnswer();
       ASSERT_EQ(st().Frozen, 0);
     }

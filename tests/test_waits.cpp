@@ -131,8 +131,7 @@ TEST_F(Waits, AnOpenMenuHoldsTheRunAndTheWaitsWhileTimersTick) {
   EXPECT_EQ(std::tuple(xHeld, ticksInMenu >= 14), std::tuple(xOpen, true));
   // The held frame ends when the menu closes; the next one is a full frame.
   auto at = std::find(frames.begin(), frames.end(), closed);
-  ASSERT_NE(at, frames.end());
-  ASSERT_NE(at + 1, frames.end());
+  ASSERT_TRUE(at != frames.end() && at + 1 != frames.end());
   EXPECT_EQ(*(at + 1) - closed, 40u);
   EXPECT_LT(closed - *(at - 1), 1500u + 40);
 
@@ -153,7 +152,7 @@ TEST_F(Waits, AnOpenMenuHoldsTheRunAndTheWaitsWhileTimersTick) {
             std::tuple(1600u, t0, 15));
 
   // The game-over wait after a lost retry, held by the game menu.
-  sim->when([&] { return st().GameMode == 2; }, [&] { st().Score = 5; });
+  onSetUp([&] { st().Score = 5; });
   closed = 0;
   sim->when([&] { return !form->PicMain->Visible() && !form->timGameover->enabled(); },
             [&] {
