@@ -34,10 +34,12 @@ TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRulesAndThePromptTypes
     for (const auto& [x, y, row] : moves) {
       const int selects = count("select");
       form->PicMain_MouseMove(Qt::NoButton, x, y);
-      const double top = row >= 0 ? row * g.RowHeight + g.AnsMarkOffset : form->PicAns->Top();
+      const QPointF at = row >= 0 ? QPointF(g.PlotRight, row * g.RowHeight) +
+                                        QPointF(g.AnsMarkOffset, g.AnsMarkOffset)
+                                  : QPointF(form->PicAns->Left(), form->PicAns->Top());
       EXPECT_EQ(std::tuple(st().AnsRow, form->PicAns->Visible(), count("select") - selects,
-                           form->PicAns->Top()),
-                std::tuple(row, row >= 0, row >= 0 ? 1 : 0, top))
+                           QPointF(form->PicAns->Left(), form->PicAns->Top())),
+                std::tuple(row, row >= 0, row >= 0 ? 1 : 0, at))
           << x << "," << y;
     }
     // Keys: Up from no marker gives row 0, Up wraps 0 to 3, Down wraps 3 to 0.

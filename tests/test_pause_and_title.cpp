@@ -80,11 +80,13 @@ TEST_F(PauseAndTitle, FifteenPromptClicksRevealTheStageMenuWhichPlaysTheChosenSt
   bool marked = false;
   onMarking([&] {
     const int before = count("kakudai");
+    const uint32_t t0 = sim->now();
     for (int i = 1; i <= 16; ++i) {
       QTest::mouseClick(form->LabelAns[i % 5]->widget(), Qt::LeftButton);
       EXPECT_TRUE(i < 14 || i > 15 || form->Stage_UrawazaTitle->Visible() == (i == 15)) << i;
     }
-    EXPECT_EQ(count("kakudai") - before, 1);  // one fanfare, at the 15th
+    // One fanfare, at the 15th, that holds nothing up.
+    EXPECT_EQ(std::pair(count("kakudai") - before, sim->now()), std::pair(1, t0));
     EXPECT_FALSE(form->Stage_UrawazaTitle->Enabled());
     marked = true;
   });
@@ -93,9 +95,11 @@ TEST_F(PauseAndTitle, FifteenPromptClicksRevealTheStageMenuWhichPlaysTheChosenSt
   ASSERT_EQ(std::tuple(marked, st().AnswerHit, form->Stage_UrawazaTitle->Enabled()),
             std::tuple(true, 1, true));
 
-  // Choosing "STAGE 5" between stages replaces "NEXT STAGE" and plays stage 5.
+  // Choosing "STAGE 5" between stages replaces "NEXT STAGE", with a sound that
+  // holds nothing up, and plays stage 5.
+  const uint32_t t0 = sim->now();
   form->StageSelect[4]->click();
-  EXPECT_EQ(form->CmdAns->Caption(), "STAGE 5");
+  EXPECT_EQ(std::pair(form->CmdAns->Caption(), sim->now()), std::pair(QString("STAGE 5"), t0));
   std::vector<bool> itemsOn;
   onSetUp([&] {
     EXPECT_FALSE(form->Stage_UrawazaTitle->Enabled());
