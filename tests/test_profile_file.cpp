@@ -48,6 +48,7 @@ TEST(ProfileFile, Reading) {
       {"[S]\nk=" + QByteArray(198, 'a') + sjis("漢") + "\n", "S", "k", QString(198, u'a')},
       {"[S]\nk=" + QByteArray(197, 'a') + sjis("漢") + "\n", "S", "k", QString(197, u'a') + "漢"},
       {"[S]\nk= a" + QByteArray("\0b", 2) + "\n", "S", "k", "a"},  // and end at a NUL
+      {"[S]\nk= \t\nj=1\n", "S", "k", ""},
   };
   for (const auto& [file, section, key, expected] : cases)
     EXPECT_EQ(ProfileFile(file).value(section, key), expected)

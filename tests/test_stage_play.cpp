@@ -218,9 +218,10 @@ TEST_F(StagePlay, TenTitleDoubleClicksStartTheExtraStageWhoseClearEndsTheGame) {
   start();
   for (int i = 0; i < 9; ++i) form->PicMain_DblClick();
   EXPECT_EQ(count("correct"), 0);
+  const uint32_t t0 = sim->now();
   QTest::mouseDClick(form->PicMain->widget(), Qt::LeftButton);
-  EXPECT_EQ(std::tuple(count("correct"), form->LabelSt->ToolTipText()),
-            std::tuple(1, QString("裏面だ！！　イエー！！")));
+  EXPECT_EQ(std::tuple(count("correct"), form->LabelSt->ToolTipText(), sim->now()),
+            std::tuple(1, QString("裏面だ！！　イエー！！"), t0));
 
   int itemsOn = -1;
   onSetUp([&] {
