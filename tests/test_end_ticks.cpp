@@ -103,9 +103,13 @@ TEST_F(EndTicks, EveryFlyingLetterFliesShrinksAndFlashesOnItsOwnTicks) {
 TEST_F(EndTicks, ThePlotIsWashedAndSqueezedThenEachPartShowsOnItsTick) {
   start();
   form->PicMain->PSet(3000, 200, 0);
-  form->picKakudai->setVisible(true);  // a close call in the last stage
+  // A close call and a sparkle in the last stage end with it; no restart.
+  form->picKakudai->setVisible(true);
+  form->timAnsPoint->setEnabled(true);
   startEnding();
-  ASSERT_EQ(std::pair(st().FinalRank, form->picKakudai->Visible()), std::pair(int16_t(8), false));
+  ASSERT_EQ(std::tuple(st().FinalRank, form->picKakudai->Visible(), form->timAnsPoint->enabled(),
+                       form->Restart->Enabled()),
+            std::tuple(int16_t(8), false, false, false));
   // (tick, pixel, top, height)
   const std::tuple<int, Color, double, double> rows[] = {
       {1, 0x000001, 50, 5210},    {7, 0x00007F, 350, 4610},  {8, 0x0000FF, 400, 4510},
