@@ -165,10 +165,11 @@ TEST_F(VerdictDrawing, TheVerdictLinesStandCentredAndSparkleInRandomColoursWhenR
       sim->after(510, [&] { blinking.second = xor_(); });
     });
     play({.offset = 0, .rightRow = right});
-    // The verdict's word ends 150 twips left of the button.
-    EXPECT_EQ(std::tuple(buttonDuringVerdict, drawn ^ undone, blinking,
-                         form->Labelmsg->Left() + form->Labelmsg->Width() + 150),
-              std::tuple(0, rgb(255, 128, 128), std::pair(true, false), form->CmdAns->Left()));
+    // The verdict's word shows, ending 150 twips left of the button.
+    EXPECT_EQ(
+        std::tuple(buttonDuringVerdict, drawn ^ undone, blinking, form->Labelmsg->Visible(),
+                   form->Labelmsg->Left() + form->Labelmsg->Width() + 150),
+        std::tuple(0, rgb(255, 128, 128), std::pair(true, false), true, form->CmdAns->Left()));
     // The second line is in 12-point bold, the last text drawn.
     EXPECT_EQ(std::pair(form->PicMain->FontSize(), form->PicMain->FontBold()),
               std::pair(12.0, true));
