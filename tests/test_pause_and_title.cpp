@@ -106,10 +106,14 @@ TEST_F(PauseAndTitle, FifteenPromptClicksRevealTheStageMenuWhichPlaysTheChosenSt
     for (auto& it : form->StageSelect) itemsOn.push_back(it->Enabled());
   });
   play();
-  EXPECT_EQ(std::tuple(st().StageTitle, form->LabelSt->Caption(), st().StageNo),
-            std::tuple(QString("Bounce"), QString("STAGE 5"), 6));
+  EXPECT_EQ(std::tuple(st().StageTitle, form->LabelSt->Caption(), st().StageNo,
+                       form->Stage_UrawazaTitle->Enabled()),
+            std::tuple(QString("Bounce"), QString("STAGE 5"), 6, true));
   ASSERT_EQ(itemsOn.size(), 15u);
   for (int i = 0; i < 15; ++i) EXPECT_EQ(itemsOn[i], i >= 5) << i;
+  // A game over takes the menu away.
+  form->StartGameOver();
+  EXPECT_FALSE(form->Stage_UrawazaTitle->Enabled());
 }
 
 }  // namespace kv::test
