@@ -14,11 +14,13 @@ TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRulesAndThePromptTypes
   sim->when([&] { return form->CmdAns->Enabled() && columnAt(st().m.PointX) == 30; },
             [&] { clickAns(); });
   onMarking([&] {
-    // "GO!" goes at the press; the prompt shows in all its labels and animates.
-    EXPECT_EQ(std::tuple(form->Labelmsg->Visible(), form->timLabelAns->enabled(),
-                         std::all_of(form->LabelAns.begin(), form->LabelAns.end(),
-                                     [](const auto& l) { return l->Visible(); })),
-              std::tuple(false, true, true));
+    // "GO!" and the button go at the press; the prompt shows in all its
+    // labels and animates.
+    EXPECT_EQ(
+        std::tuple(form->Labelmsg->Visible(), form->CmdAns->Visible(), form->timLabelAns->enabled(),
+                   std::all_of(form->LabelAns.begin(), form->LabelAns.end(),
+                               [](const auto& l) { return l->Visible(); })),
+        std::tuple(false, false, true, true));
     const PlotGeometry& g = st().geo;
     const double rh = g.RowHeight;
     // (x, y, the row marked)

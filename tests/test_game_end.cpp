@@ -171,8 +171,8 @@ TEST_F(GameEnd, TheNameIsTypedInUpperCaseOrPickedFromTheTilesAndStoredByTheRules
   // Enter in the box presses "OK": eleven characters are stored as "?".
   QTest::keyClick(box, Qt::Key_Return);
   EXPECT_EQ(std::tuple(st().GameMode, table().e[9].Name, mod().RecentName, box->isVisible(),
-                       menus(), sim->messages.empty()),
-            std::tuple(6, QString("?"), QString("?"), false, QString("---x"), true));
+                       menus(), sim->messages.empty(), form->timInputName->enabled()),
+            std::tuple(6, QString("?"), QString("?"), false, QString("---x"), true, false));
   EXPECT_EQ(std::tuple(form->labChr[0]->ForeColor(), form->labHS[9]->ForeColor(), line(9)),
             std::tuple(rgb(64, 64, 64), rgb(255, 255, 0),
                        QString("?           02/08/17     -  00000     02")));

@@ -13,10 +13,10 @@ TEST_F(PauseAndTitle, EscapePausesOnlyDuringAGameAndAPausedFrameResumesWithItsRe
   start();
   auto expectPaused = [&](bool paused, bool ansOn) {
     const QString text = paused ? "ポーズ解除" : "ポーズ";
-    EXPECT_EQ(
-        std::tuple(st().Paused != 0, form->LabPause->Visible(), form->CmdPause->Visible(),
-                   form->Pause->Caption(), form->mnuPopupPause->Caption(), form->CmdAns->Enabled()),
-        std::tuple(paused, paused, paused, text, text, ansOn));
+    EXPECT_EQ(std::tuple(st().Paused != 0, form->LabPause->Visible(), form->CmdPause->Visible(),
+                         form->timPauseFlash->enabled(), form->Pause->Caption(),
+                         form->mnuPopupPause->Caption(), form->CmdAns->Enabled()),
+              std::tuple(paused, paused, paused, paused, text, text, ansOn));
   };
   key(Qt::Key_Escape);  // the title screen refuses
   expectPaused(false, true);
