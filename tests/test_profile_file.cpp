@@ -41,6 +41,7 @@ TEST(ProfileFile, Reading) {
       // Names beyond ASCII fold too (full-width letters), and the first still wins.
       {"[S]\n" + sjis("名前") + "=x\n" + sjis("Ａ") + "=1\n" + sjis("ａ") + "=2\n", "S", "ａ", "1"},
       {"[S]\n" + sjis("名前") + "=x\na=1\n", "S", "名前", "x"},
+      {"[S]\n" + sjis("名前") + "=x\na=1\n", "S", "a", "1"},
       // A comment holds no key, even with "=" in it.
       {"[S]\n ;k=1\n", "S", ";k", ""},
       // Values are cut to 199 bytes without splitting a double-byte character.
