@@ -141,6 +141,10 @@ TEST(MotionLawsTest, SingleLawsAtTheirEdges) {
   MotionState m{.AccelY = 5245, .TargetY = 5245};
   ApplyLaw(10, m, DesignedGeometry(), DesignedPicture(), 2, 40, rnd);
   EXPECT_EQ(m.PointY, 5250 - 15);
+  // COS still falls on its turning height itself.
+  m = {.PointY = 1.93 * DesignedGeometry().RowHeight, .AccelY = 4};
+  step(3, m, rnd);
+  EXPECT_EQ(m.VelY, 4);
 
   Random race(3);
   m = setUp(6, race).m;

@@ -42,6 +42,7 @@ TEST(ProfileFile, Reading) {
       {"[S]\n" + sjis("名前") + "=x\n" + sjis("Ａ") + "=1\n" + sjis("ａ") + "=2\n", "S", "ａ", "1"},
       {"[S]\n" + sjis("名前") + "=x\na=1\n", "S", "名前", "x"},
       {"[S]\n" + sjis("名前") + "=x\na=1\n", "S", "a", "1"},
+      {"[S]\n[]\nj=2\n", "S", "j", ""},  // "[]" opens a section without a name
       // A comment holds no key, even with "=" in it.
       {"[S]\n ;k=1\n", "S", ";k", ""},
       // Values are cut to 199 bytes without splitting a double-byte character.
