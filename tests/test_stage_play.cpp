@@ -256,10 +256,13 @@ TEST_F(StagePlay, TheCountDownTakesOneSecondPerNumberOrLessByTheOption) {
       sim->when(
           [&, n] { return form->Labelmsg->Caption() == n; },
           [&] { colours.emplace_back(form->Labelmsg->ForeColor(), form->Labelmsg->BackColor()); });
-    // The stage title waits off the plot until the "1".
-    double titleAtTwo = -1;
+    // The stage title waits off the plot until the "1", at the plot's middle height.
+    std::pair<double, double> titleAtTwo;  // its right edge and middle
     sim->when([&] { return form->Labelmsg->Caption() == " 2 "; },
-              [&] { titleAtTwo = form->labStageTitle->Left() + form->labStageTitle->Width(); });
+              [&] {
+                const Label& t = *form->labStageTitle;
+                titleAtTwo = {t.Left() + t.Width(), t.Top() + t.Height() / 2};
+              });
     // During the "1" its centre moves with the number's steps up to the
     // middle of the plot; at "GO!" it is gone.
     std::vector<double> centres;
@@ -285,7 +288,8 @@ TEST_F(StagePlay, TheCountDownTakesOneSecondPerNumberOrLessByTheOption) {
     for (int k = 1; slide.empty() || slide.back() < 3780; ++k)
       slide.push_back(std::min(k * (390.0 + 150 * speed), 3780.0));
     EXPECT_EQ(centres, slide);
-    EXPECT_EQ(std::pair(titleAtTwo, titleAtGo), std::pair(0.0, 0));
+    EXPECT_EQ(std::pair(titleAtTwo, titleAtGo),
+              std::pair(std::pair(0.0, st().geo.PlotBottom / 2.0), 0));
     EXPECT_EQ(colours,
               (std::vector<std::pair<Color, Color>>{{rgb(0, 0, 128), rgb(127, 127, 255)},
                                                     {rgb(0, 128, 0), rgb(127, 255, 127)},
