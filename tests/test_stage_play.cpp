@@ -134,10 +134,10 @@ TEST_F(StagePlay, ADoubleClickOnNextStageStartsOneStageAndALateRightAnswerCanEnd
               ++checks;
             });
   play({.offset = 2});  // 2 columns late at 7 points: -28
-  // A right answer, yet the game is over.
+  // A right answer, yet the game is over; the miss label's flash ended with the run.
   EXPECT_EQ(std::tuple(checks, st().CautionColumn, st().Score, st().FinalRank,
-                       form->timGameover->enabled()),
-            std::tuple(2, 40 + 20 / 14, -8, 1, true));
+                       form->timGameover->enabled(), form->timMissFrash->enabled()),
+            std::tuple(2, 40 + 20 / 14, -8, 1, true, false));
   EXPECT_EQ(blinks.size(), 25u);
   for (const auto& [b, c] : blinks) EXPECT_EQ(c, b % 2 ? rgb(255, 255, 96) : rgb(96, 96, 96)) << b;
   EXPECT_EQ(shades.size(), 8u);
