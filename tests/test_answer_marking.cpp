@@ -40,9 +40,9 @@ TEST_F(AnswerMarking, PointerAndKeysChooseTheRowByTheStripRulesAndThePromptTypes
     for (const auto& [x, y, row] : moves) {
       const int selects = count("select");
       form->PicMain_MouseMove(Qt::NoButton, x, y);
-      const QPointF at = row >= 0 ? QPointF(g.PlotRight, row * g.RowHeight) +
-                                        QPointF(g.AnsMarkOffset, g.AnsMarkOffset)
-                                  : QPointF(form->PicAns->Left(), form->PicAns->Top());
+      const QPointF at =
+          row >= 0 ? QPointF(g.PlotRight + g.AnsMarkOffset, row * g.RowHeight + g.AnsMarkOffset)
+                   : QPointF(form->PicAns->Left(), form->PicAns->Top());
       // The marker's sound holds nothing up.
       EXPECT_EQ(std::tuple(st().AnsRow, form->PicAns->Visible(), count("select") - selects,
                            QPointF(form->PicAns->Left(), form->PicAns->Top()), sim->now()),
