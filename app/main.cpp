@@ -10,10 +10,13 @@
 int main(int argc, char** argv) {
   QStringList args;
   for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
-  const QString answer = kv::AnswerCommandLine(args, QLocale::system().uiLanguages());
-  if (!answer.isEmpty()) {
-    std::fputs(answer.toLocal8Bit().constData(), stdout);
-    return 0;
+  const kv::CommandLineAnswer answer = kv::AnswerCommandLine(args, QLocale::system().uiLanguages());
+  if (!answer.startGame) {
+    std::fputs(answer.out.toLocal8Bit().constData(), stdout);
+    std::fputs(answer.err.toLocal8Bit().constData(), stderr);
+    // An answer that could not be written (a full disk, a closed pipe) is no success.
+    if (std::fflush(stdout) != 0) return 1;
+    return answer.exitStatus;
   }
   QApplication app(argc, argv);
   // Ties the window to its desktop entry (its icon and name on Wayland).
