@@ -212,6 +212,13 @@ void Form::buildWindow() {
 
   // Event wiring.
   CmdAns->onClick = [this] { CmdAns_Click(); };
+  // The main button holds the keyboard whenever it can be pressed, so Space
+  // and Enter play a whole game; only the name box keeps the keys while a
+  // name is typed.
+  CmdAns->onUsable = [this] {
+    if (!txtName || !txtName->Visible()) CmdAns->setFocus();
+  };
+  CmdAns->setFocus();
   CmdPause->onClick = [this] { PauseOff(); };
   PicMain->onMouseMove = [this](Qt::MouseButtons b, double x, double y) {
     PicMain_MouseMove(b, x, y);

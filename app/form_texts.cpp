@@ -1,11 +1,15 @@
 // The window's texts in the language spoken, and the choice of that language
 // in the options. Japanese is the design; the other languages come from the
 // catalogues built into the program.
+#include <QApplication>
+#include <QMenu>
 #include <QPainter>
+#include <QToolTip>
 
 #include "app/form.h"
 #include "app/help_window.h"
 #include "app/language.h"
+#include "platform/fonts.h"
 #include "settings/language.h"
 
 namespace kv {
@@ -45,6 +49,13 @@ void Form::ApplyLanguage() {
   const QString code =
       PickLanguage(mod().opt.OptLanguage, plat.uiLanguages(), CatalogueLanguages());
   InstallLanguage(code);
+  // Drop-down menus and tool tips would take the desktop's face, whose Latin
+  // letters a Japanese desktop spaces as wide as its own: they take one that
+  // suits the language.
+  const QFont text = TextFontFor(code, QApplication::font());
+  QApplication::setFont(text, "QMenu");
+  for (QMenu* m : win->findChildren<QMenu*>()) m->setFont(text);
+  QToolTip::setFont(text);
   retext(language);
   language = code;
   // At start-up the marker waits until the title is up.

@@ -1,6 +1,7 @@
 #include "app/help_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
@@ -14,6 +15,7 @@
 
 #include "app/form.h"
 #include "app/language.h"
+#include "platform/fonts.h"
 
 namespace kv {
 
@@ -99,6 +101,7 @@ HelpWindow::HelpWindow(const QString& helpDir, QWidget* owner)
 }
 
 void HelpWindow::retext() {
+  setFont(TextFontFor(InstalledLanguage(), QApplication::font()));
   setWindowTitle(QCoreApplication::translate("HelpWindow", "KORVANE ヘルプ"));
   bar_->setWindowTitle(QCoreApplication::translate("HelpWindow", "移動"));
   back_->setText(QCoreApplication::translate("HelpWindow", "戻る"));
@@ -115,14 +118,27 @@ void HelpWindow::open(const QString& page) {
 
 void HelpWindow::speak() {
   retext();
-  const QString shown = browser_->source().isLocalFile()
-                            ? QFileInfo(browser_->source().toLocalFile()).fileName()
-                            : kContents;
-  const QString page = HelpPage(dir_, InstalledLanguage(), shown);
-  if (browser_->source() == QUrl::fromLocalFile(page)) return;
-  // A new start: the way back leads through pages of one language only.
-  open(page);
+  // The way back and forward is kept, each page turned into the same page of
+  // the language now spoken.
+  const QString code = InstalledLanguage();
+  auto turned = [&](const QUrl& was) {
+    QUrl now = QUrl::fromLocalFile(HelpPage(
+        dir_, code, was.isLocalFile() ? QFileInfo(was.toLocalFile()).fileName() : kContents));
+    now.setFragment(was.fragment());
+    return now;
+  };
+  const int back = browser_->backwardHistoryCount(), ahead = browser_->forwardHistoryCount();
+  QList<QUrl> was, now;
+  for (int i = -back; i <= ahead; ++i) {
+    was << browser_->historyUrl(i);
+    now << turned(was.back());
+  }
+  if (now == was && browser_->source() == now.at(back)) return;
+  browser_->setSource(now.at(0));
   browser_->clearHistory();
+  for (qsizetype i = 1; i < now.size(); ++i) browser_->setSource(now.at(i));
+  for (int i = 0; i < ahead; ++i) browser_->backward();
+  if (!QFileInfo(now.at(back).toLocalFile()).isFile()) open(now.at(back).toLocalFile());
 }
 
 void HelpWindow::changeEvent(QEvent* e) {

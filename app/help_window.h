@@ -18,8 +18,8 @@ QString HelpPage(const QString& helpDir, const QString& code, const QString& pag
 class HelpWindow : public QMainWindow {
  public:
   // The window shows the contents page of the document in `helpDir`, in the
-  // language spoken; a change of language turns the page shown into the
-  // same page of the other language.
+  // language spoken; a change of language turns the page shown, and every
+  // page of the way back and forward, into the same page of the other one.
   HelpWindow(const QString& helpDir, QWidget* owner);
 
   // Shows the help window that belongs to `owner`, creating it at its first
@@ -31,8 +31,8 @@ class HelpWindow : public QMainWindow {
   // Called when the window closes.
   std::function<void()> onClose;
 
-  // Speaks the language installed now: its own texts, and the page shown
-  // turned into the same page of that language.
+  // Speaks the language installed now: its own texts and face, and the
+  // pages shown and visited turned into the same pages of that language.
   void speak();
 
  protected:

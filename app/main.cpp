@@ -11,11 +11,14 @@
 int main(int argc, char** argv) {
   QStringList args;
   for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
-  const QString answer = kv::AnswerCommandLine(args, QLocale::system().uiLanguages());
-  if (!answer.isEmpty()) {
+  const kv::CommandLineAnswer answer = kv::AnswerCommandLine(args, QLocale::system().uiLanguages());
+  if (!answer.startGame) {
     kv::sys::UseParentConsole();
-    std::fputs(answer.toLocal8Bit().constData(), stdout);
-    return 0;
+    std::fputs(answer.out.toLocal8Bit().constData(), stdout);
+    std::fputs(answer.err.toLocal8Bit().constData(), stderr);
+    // An answer that could not be written (a full disk, a closed pipe) is no success.
+    if (std::fflush(stdout) != 0) return 1;
+    return answer.exitStatus;
   }
   QApplication app(argc, argv);
   // Ties the window to its desktop entry (its icon and name on Wayland).

@@ -18,6 +18,18 @@ The settings are kept in $XDG_CONFIG_HOME/korvane/qelmira.ini
 (~/.config/korvane/), or beside a game run from a folder of its own.
 </translation>
     </message>
+    <message>
+        <source>korvane: 不明なオプション &apos;%1&apos;
+</source>
+        <translation>korvane: unrecognized option &apos;%1&apos;
+</translation>
+    </message>
+    <message>
+        <source>korvane: 余分な引数 &apos;%1&apos;
+</source>
+        <translation>korvane: unexpected argument &apos;%1&apos;
+</translation>
+    </message>
 </context>
 <context>
     <name>Form</name>

@@ -20,7 +20,14 @@ class Button : public Control {
     if (onClick) onClick();
   }
   std::function<void()> onClick;
+  // Runs whenever the button has just become both shown and enabled.
+  std::function<void()> onUsable;
   QPushButton* button() const { return static_cast<QPushButton*>(w_); }
+
+ protected:
+  void shownOrEnabledChanged() override {
+    if (onUsable && Visible() && Enabled()) onUsable();
+  }
 };
 
 }  // namespace kv

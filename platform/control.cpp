@@ -23,13 +23,17 @@ void Control::placePx(int x, int y, int w, int h) {
 }
 
 void Control::setVisible(bool v) {
+  const bool changed = v != visible_;
   visible_ = v;
   w_->setVisible(v);
+  if (changed) shownOrEnabledChanged();
 }
 
 void Control::setEnabled(bool v) {
+  const bool changed = v != enabled_;
   enabled_ = v;
   w_->setEnabled(v);
+  if (changed) shownOrEnabledChanged();
 }
 
 void Control::setToolTipText(const QString& t) { w_->setToolTip(t); }

@@ -48,6 +48,8 @@ class Control {
   virtual void settle() const {}
   // An explicit size makes a size still to be worked out moot.
   virtual void dropPendingSize() {}
+  // The control has just been shown or enabled, or hidden or disabled.
+  virtual void shownOrEnabledChanged() {}
   QWidget* w_;
   double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   bool visible_ = true;

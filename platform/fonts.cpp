@@ -53,4 +53,11 @@ QFont makeFont(const QString& face, double points, bool bold, bool italic) {
   return f;
 }
 
+QFont TextFontFor(const QString& code, const QFont& desktop) {
+  if (code == QStringLiteral("ja")) return desktop;
+  QFont f = desktop;
+  f.setFamilies({substituteFace(kPGothic)});
+  return f;
+}
+
 }  // namespace kv

@@ -9,6 +9,11 @@ namespace kv {
 QFont makeFont(const QString& face, double points, bool bold = false, bool italic = false);
 QString substituteFace(const QString& face);
 int pointsToPixels(double points);
+// The face of the toolkit's own texts (drop-down menus, tool tips, the help
+// window) in language `code`, from the desktop's face: Japanese keeps it;
+// other languages take the proportional Gothic at the same size, since a
+// Japanese desktop's face spaces Latin letters as wide as its own.
+QFont TextFontFor(const QString& code, const QFont& desktop);
 
 inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");
 inline const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック");

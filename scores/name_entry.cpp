@@ -49,6 +49,7 @@ void Form::EndNameEntry() {
   m.RecentName = NormalizeName(typed);
   if (st.RankPos >= 0 && st.RankPos < 10) m.hs.e[st.RankPos].Name = m.RecentName;
   txtName->setVisible(false);
+  CmdAns->setFocus();
   mnuClearHighScore->setEnabled(true);
   ShowHighScores();
   if (st.FinalRank == 2)

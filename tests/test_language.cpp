@@ -3,7 +3,6 @@
 #include <QMenuBar>
 #include <QTextBrowser>
 
-#include "app/command_line.h"
 #include "app/help_window.h"
 #include "settings/language.h"
 #include "settings/settings_file.h"
@@ -221,8 +220,7 @@ TEST_F(SimGame, TheLanguageChoiceIsRememberedInTheSettingsFile) {
 }
 
 // Automatic: the first of the desktop's languages decides; none set means
-// the design. An explicit choice overrides the desktop. --help answers in the
-// desktop's language, without the toolkit running.
+// the design. An explicit choice overrides the desktop.
 TEST(LanguageChoice, TheDesktopDecidesUnlessThePlayerChose) {
   // (the player's choice, the desktop's languages, the language used): no
   // French catalogue gives English, German has a catalogue of its own.
@@ -236,10 +234,6 @@ TEST(LanguageChoice, TheDesktopDecidesUnlessThePlayerChose) {
               code)
         << choice << " " << desktop;
   for (double stored : {-1.0, 0.0, 0.5, 3.0, 1e9}) EXPECT_EQ(LanguageChoiceFrom(stored), 0);
-  const QStringList help = {"korvane", "--help"};
-  EXPECT_TRUE(AnswerCommandLine(help, {"en-US"}).startsWith("Usage: korvane [--version"));
-  EXPECT_TRUE(AnswerCommandLine(help, {}).startsWith("使い方: korvane [--version"));
-  EXPECT_TRUE(AnswerCommandLine({"korvane"}, {"en-US"}).isEmpty());
 }
 
 }  // namespace kv::test
