@@ -1,16 +1,16 @@
 #include <QApplication>
-#include <QLocale>
 #include <cstdio>
 
 #include "app/command_line.h"
 #include "app/form.h"
+#include "platform/desktop_languages.h"
 #include "platform/qt_platform.h"
 #include "platform/termination.h"
 
 int main(int argc, char** argv) {
   QStringList args;
   for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
-  const QString answer = kv::AnswerCommandLine(args, QLocale::system().uiLanguages());
+  const QString answer = kv::AnswerCommandLine(args, kv::DesktopLanguages());
   if (!answer.isEmpty()) {
     std::fputs(answer.toLocal8Bit().constData(), stdout);
     return 0;
