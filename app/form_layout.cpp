@@ -10,6 +10,7 @@
 #include <QResource>
 #include <cstdio>
 
+#include "app/fixed_size.h"
 #include "app/form.h"
 #include "app/language.h"
 #include "app/locations.h"
@@ -128,7 +129,7 @@ void Form::buildWindow() {
   client->setPalette(pal);
   client->setFont(makeFont(kPGothic, 12));
   win->setCentralWidget(client);
-  win->layout()->setSizeConstraint(QLayout::SetFixedSize);
+  KeepFixedSize(win.get());
   qApp->installEventFilter(win.get());
 
   if (const QString notice = MissingDataNotice(plat.programDir()); !notice.isEmpty())

@@ -1,17 +1,17 @@
 #include <QApplication>
-#include <QLocale>
 #include <cstdio>
 
 #include "app/command_line.h"
 #include "app/form.h"
 #include "app/locations.h"
+#include "platform/desktop_languages.h"
 #include "platform/qt_platform.h"
 #include "platform/system.h"
 
 int main(int argc, char** argv) {
   QStringList args;
   for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
-  const kv::CommandLineAnswer answer = kv::AnswerCommandLine(args, QLocale::system().uiLanguages());
+  const kv::CommandLineAnswer answer = kv::AnswerCommandLine(args, kv::DesktopLanguages());
   if (!answer.startGame) {
     kv::sys::UseParentConsole();
     std::fputs(answer.out.toLocal8Bit().constData(), stdout);

@@ -2,12 +2,13 @@
 # Installs the Debian 12 packages the build, the tests, the installation
 # checks (validators, dpkg-shlibdeps and lintian for the package) and the
 # game need: the Linguist tools build the catalogues; the toolkit's own
-# catalogues give its buttons and menus in Japanese.
+# catalogues give its buttons and menus in Japanese; weston and the toolkit's
+# Wayland support run the Wayland check (scripts/wayland-check.sh).
 set -euo pipefail
 pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-multimedia-dev libicu-dev
       qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
       libgtest-dev fonts-ipafont-gothic fonts-ipafont-mincho
-      desktop-file-utils appstream dpkg-dev file lintian)
+      desktop-file-utils appstream dpkg-dev file lintian weston qt6-wayland)
 # With --windows: what the Windows build adds (scripts/windows.sh): MinGW-w64,
 # Wine to run the tests and the installer, NSIS, zip, GoogleTest's sources,
 # and dpkg-dev to unpack Debian's Qt source.

@@ -23,12 +23,30 @@ int writeAll(int fd, const QByteArray& data, off_t offset) {
   return 0;
 }
 
-int syncFolder(const QByteArray& dir) {
+int syncFolder(const QByteArray& dir, bool lacking) {
+  if (lacking) return EINVAL;
   const int fd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return errno;
   const int err = ::fsync(fd) == 0 ? 0 : errno;
   ::close(fd);
   return err;
+}
+
+// Reads from `fd` to its end. Returns 0 or the errno.
+int readAll(int fd, QByteArray& data) {
+  data.clear();
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return errno;
+  if (S_ISDIR(st.st_mode)) return EISDIR;
+  data.reserve(static_cast<qsizetype>(st.st_size));
+  char buf[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    if (n == 0) return 0;
+    data.append(buf, n);
+  }
 }
 
 // The file a path finally names: symbolic links followed, each relative
@@ -52,18 +70,39 @@ QByteArray resolveLinks(QByteArray path) {
   return {};  // a loop of links
 }
 
+// A temporary name beside the target; `attempt` counts names already taken.
+QByteArray temporaryName(const QByteArray& target, int attempt) {
+  return target + ".new" + QByteArray::number(::getpid()) + "-" + QByteArray::number(attempt);
+}
+
 // Creates the file that will replace the target, in the same folder. An
 // unnamed file is preferred: a save killed before the rename leaves nothing
 // behind. Without that support, a named temporary is used; `name` receives
-// its name.
-int createReplacement(const QByteArray& dir, const QByteArray& target, QByteArray& name) {
+// its name. Either way a new file has the mode any new file gets, 0666 less
+// the umask. Returns the descriptor, or -1 and errno.
+int createReplacement(const QByteArray& dir, const QByteArray& target, QByteArray& name,
+                      bool noUnnamed) {
   name.clear();
-  int fd = ::open(dir.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-  if (fd >= 0 || errno == EACCES || errno == EROFS || errno == ENOSPC || errno == ENOENT) return fd;
-  QByteArray pattern = target + ".XXXXXX";
-  fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-  if (fd >= 0) name = pattern;
-  return fd;
+  int fd = -1;
+  if (noUnnamed) {
+    errno = EOPNOTSUPP;
+  } else {
+    fd = ::open(dir.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    // These answers are the folder's own, not a lack of unnamed files.
+    if (fd >= 0 || errno == EACCES || errno == EPERM || errno == EROFS || errno == ENOSPC ||
+        errno == EDQUOT || errno == ENOENT)
+      return fd;
+  }
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    QByteArray candidate = temporaryName(target, attempt);
+    fd = ::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      name = candidate;
+      return fd;
+    }
+    if (errno != EEXIST) return -1;
+  }
+  return -1;
 }
 
 // Gives an unnamed file a temporary name beside the target, so it can be
@@ -71,8 +110,7 @@ int createReplacement(const QByteArray& dir, const QByteArray& target, QByteArra
 int nameReplacement(int fd, const QByteArray& target, QByteArray& name) {
   const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    QByteArray candidate =
-        target + ".new" + QByteArray::number(::getpid()) + "-" + QByteArray::number(attempt);
+    QByteArray candidate = temporaryName(target, attempt);
     if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, candidate.constData(), AT_SYMLINK_FOLLOW) ==
         0) {
       name = candidate;
@@ -83,31 +121,46 @@ int nameReplacement(int fd, const QByteArray& target, QByteArray& name) {
   return EEXIST;
 }
 
-// A new file renamed over the target. Returns 0 or the errno.
-int replaceAtomically(const QByteArray& dir, const QByteArray& target, const QByteArray& data,
-                      const struct stat* old) {
+// The new file takes the old one's owner where allowed, else at least its
+// group (a file shared by the players of a group stays theirs), then its
+// permissions. Returns 0 or the errno.
+int takeOwnerAndMode(int fd, const struct stat& old) {
+  if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
+      ::fchown(fd, old.st_uid, old.st_gid) != 0 && old.st_gid != ::getegid())
+    (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+  return ::fchmod(fd, old.st_mode & 07777) == 0 ? 0 : errno;
+}
+
+struct StepError {
+  ReplaceStep step = ReplaceStep::Create;
+  int err = 0;
+};
+
+// A new file renamed over the target.
+StepError replaceAtomically(const QByteArray& dir, const QByteArray& target, const QByteArray& data,
+                            const struct stat* old, FileSystemLacks lacks) {
   QByteArray tempName;
-  const int fd = createReplacement(dir, target, tempName);
-  if (fd < 0) return errno;
-  int err = writeAll(fd, data, 0);
-  if (!err && old) {
-    // The new file takes the old one's permissions and, where allowed, its
-    // owner; a new file gets the usual ones (0666 less the umask).
-    if (::fchmod(fd, old->st_mode & 07777) != 0) err = errno;
-    if (!err && (old->st_uid != ::geteuid() || old->st_gid != ::getegid()))
-      (void)::fchown(fd, old->st_uid, old->st_gid);
-  }
+  const int fd = createReplacement(dir, target, tempName, lacks.unnamedFiles);
+  if (fd < 0) return {ReplaceStep::Create, errno};
+  StepError e;
+  if (old) e = {ReplaceStep::Create, takeOwnerAndMode(fd, *old)};
+  if (!e.err) e = {ReplaceStep::Write, writeAll(fd, data, 0)};
   // The data is on the disk before the rename makes it the file.
-  if (!err && ::fsync(fd) != 0) err = errno;
-  if (!err && tempName.isEmpty()) err = nameReplacement(fd, target, tempName);
-  if (::close(fd) != 0 && !err) err = errno;
-  if (!err && ::rename(tempName.constData(), target.constData()) != 0) err = errno;
-  if (err) {
+  if (!e.err && ::fsync(fd) != 0) e.err = errno;
+  if (!e.err && tempName.isEmpty()) e = {ReplaceStep::Name, nameReplacement(fd, target, tempName)};
+  // A network file system may report a failed write only now.
+  if (::close(fd) != 0 && !e.err) e = {ReplaceStep::Write, errno};
+  if (!e.err && ::rename(tempName.constData(), target.constData()) != 0)
+    e = {ReplaceStep::Rename, errno};
+  if (e.err) {
     if (!tempName.isEmpty()) ::unlink(tempName.constData());
-    return err;
+    return e;
   }
-  // The rename itself survives a power cut only once the folder is synced.
-  return syncFolder(dir);
+  // The rename survives a power cut only once the folder is synced. Should
+  // that fail (a file system without it, a folder not to be opened for
+  // reading), the save has happened all the same and is not reported.
+  (void)syncFolder(dir, lacks.folderSync);
+  return {};
 }
 
 // The file overwritten where it stands, for a folder that takes no new
@@ -117,18 +170,18 @@ int replaceAtomically(const QByteArray& dir, const QByteArray& target, const QBy
 int rewriteInPlace(const QByteArray& target, const QByteArray& data) {
   const int fd = ::open(target.constData(), O_RDWR | O_CLOEXEC);
   if (fd < 0) return errno;
-  QFile f;
   QByteArray before;
-  if (f.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) before = f.readAll();
-  int err = f.error() == QFileDevice::NoError ? 0 : EIO;
+  int err = readAll(fd, before);
   if (!err && data.size() > before.size()) {
     err = ::posix_fallocate(fd, 0, static_cast<off_t>(data.size()));
     if (err == EOPNOTSUPP || err == EINVAL) err = 0;  // a file system that cannot reserve
   }
+  // Nothing was overwritten unless the writing began.
+  const bool overwriting = !err;
   if (!err) err = writeAll(fd, data, 0);
   if (!err && ::ftruncate(fd, static_cast<off_t>(data.size())) != 0) err = errno;
   if (!err && ::fsync(fd) != 0) err = errno;
-  if (err && !before.isNull()) {
+  if (err && overwriting) {
     (void)writeAll(fd, before, 0);
     (void)!::ftruncate(fd, static_cast<off_t>(before.size()));
     (void)::fsync(fd);
@@ -137,27 +190,25 @@ int rewriteInPlace(const QByteArray& target, const QByteArray& data) {
   return err;
 }
 
-SaveResult failure(int err, bool fileExists) {
-  switch (err) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-      return {fileExists ? SaveError::FileReadOnly : SaveError::FolderLocked, err};
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-      return {SaveError::DiskFull, err};
-    case ENOENT:
-    case ENOTDIR:
-      return {SaveError::FolderMissing, err};
-    default:
-      return {SaveError::Other, err};
-  }
-}
-
 }  // namespace
 
-SaveResult replaceFile(const QString& path, const QByteArray& data) {
+int readWholeFile(const QString& path, QByteArray& data) {
+  data.clear();
+  const QByteArray name = QFile::encodeName(path);
+  const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    // A folder that may not be looked into hides its files: there is none to
+    // be seen, and the save tells the folder's reason.
+    struct stat st {};
+    if (errno == EACCES && ::stat(name.constData(), &st) != 0 && errno == EACCES) return ENOENT;
+    return errno;
+  }
+  const int err = readAll(fd, data);
+  ::close(fd);
+  return err;
+}
+
+SaveResult replaceFile(const QString& path, const QByteArray& data, FileSystemLacks lacks) {
   const QByteArray target = resolveLinks(QFile::encodeName(path));
   if (target.isEmpty()) return {SaveError::Other, ELOOP};
   const qsizetype slash = target.lastIndexOf('/');
@@ -165,18 +216,18 @@ SaveResult replaceFile(const QString& path, const QByteArray& data) {
 
   struct stat old {};
   if (::stat(target.constData(), &old) != 0) {
-    if (errno != ENOENT) return failure(errno, false);
-    const int err = replaceAtomically(dir, target, data, nullptr);
-    return err ? failure(err, false) : SaveResult{};
+    if (errno != ENOENT) return SaveFailure(errno, false);
+    return SaveFailure(replaceAtomically(dir, target, data, nullptr, lacks).err, false);
   }
   if (!S_ISREG(old.st_mode)) return {SaveError::Other, EISDIR};
   // A file made read-only is left alone.
-  if (::access(target.constData(), W_OK) != 0) return failure(errno, true);
-  int err = replaceAtomically(dir, target, data, &old);
+  if (::access(target.constData(), W_OK) != 0) return SaveFailure(errno, true);
+  const StepError e = replaceAtomically(dir, target, data, &old, lacks);
   // Overwriting in place is less safe than a replacement, and far better
-  // than losing the save.
-  if (err) err = rewriteInPlace(target, data);
-  return err ? failure(err, false) : SaveResult{};
+  // than losing the save when the folder takes no new file.
+  if (e.err && RewriteInPlaceAfter(e.step, e.err))
+    return SaveFailure(rewriteInPlace(target, data), false);
+  return SaveFailure(e.err, false);
 }
 
 }  // namespace kv

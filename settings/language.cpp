@@ -19,12 +19,19 @@ QString baseLanguage(const QString& tag) {
 QString PickLanguage(int choice, const QStringList& uiLanguages, const QStringList& catalogues) {
   if (choice == kLanguageJapanese) return kJapanese;
   if (choice == kLanguageEnglish) return kEnglish;
-  if (uiLanguages.isEmpty()) return kJapanese;
-  const QString first = baseLanguage(uiLanguages.front());
-  if (first.isEmpty() || first == kJapanese || first == QStringLiteral("c") ||
-      first == QStringLiteral("posix"))
-    return kJapanese;
-  return catalogues.contains(first) ? first : kEnglish;
+  // The first language the program speaks wins: Japanese, or one with a
+  // catalogue. "C" and "POSIX" ask for the texts as written, which are
+  // Japanese; a list of others gets English.
+  bool any = false;
+  for (const QString& tag : uiLanguages) {
+    const QString code = baseLanguage(tag);
+    if (code.isEmpty()) continue;
+    if (code == kJapanese || code == QStringLiteral("c") || code == QStringLiteral("posix"))
+      return kJapanese;
+    if (catalogues.contains(code)) return code;
+    any = true;
+  }
+  return any ? kEnglish : kJapanese;
 }
 
 int LanguageChoiceFrom(double stored) {

@@ -11,9 +11,10 @@ enum LanguageChoice : int { kLanguageAuto = 0, kLanguageJapanese = 1, kLanguageE
 
 // The code of the language to speak: "ja" (the texts as designed) or one of
 // `catalogues` (the languages the program carries a catalogue for, such as
-// "en"). Automatically, the first of the desktop's languages decides:
-// Japanese, and no language at all ("C", "POSIX", none), keep the design; a
-// language with a catalogue is spoken; any other gets English.
+// "en"). Automatically, the desktop's languages are walked in order and the
+// first the program speaks wins: Japanese, or "C" and "POSIX" (the texts as
+// written), keep the design; a language with a catalogue is spoken. When
+// none of them is spoken, English; with no language at all, the design.
 QString PickLanguage(int choice, const QStringList& uiLanguages, const QStringList& catalogues);
 
 // The stored number as a choice: anything but 1 or 2 means automatic.

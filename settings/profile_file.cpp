@@ -1,10 +1,9 @@
 #include "settings/profile_file.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <tuple>
 
@@ -24,16 +23,15 @@ bool isBreak(char c) { return c == '\r' || c == '\n'; }
 
 }  // namespace
 
-bool ProfileFile::load(const QString& path) {
-  const QFileInfo info(path);
-  if (!info.exists()) {
-    read({});
-    return true;
+bool ProfileFile::load(const QString& path, int* error) {
+  QByteArray data;
+  int err = readWholeFile(path, data);
+  if (err == ENOENT || err == ENOTDIR) {
+    err = 0;
+    data.clear();
   }
-  QFile f(path);
-  if (info.isDir() || !f.open(QIODevice::ReadOnly)) return false;
-  QByteArray data = f.readAll();
-  if (f.error() != QFileDevice::NoError) return false;
+  if (error) *error = err;
+  if (err) return false;
   read(std::move(data));
   return true;
 }
@@ -129,7 +127,10 @@ QByteArray ProfileFile::bytes() const {
   const bool le = enc_ == TextEncoding::Utf16LE;
   QStringEncoder toUtf16(le ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE,
                          QStringEncoder::Flag::Stateless);
-  return (le ? kUtf16LEMark : kUtf16BEMark) + QByteArray(toUtf16(QString::fromUtf8(t)));
+  // Decoded so that a mark at the start of the text is kept as text.
+  QStringDecoder fromUtf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                    QStringDecoder::Flag::ConvertInitialBom);
+  return (le ? kUtf16LEMark : kUtf16BEMark) + QByteArray(toUtf16(fromUtf8(t)));
 }
 
 const char* ProfileFile::lineText(const Line& l, qsizetype& begin, qsizetype& end) const {

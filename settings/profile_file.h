@@ -51,8 +51,9 @@ class ProfileFile {
   explicit ProfileFile(QByteArray bytes) { read(std::move(bytes)); }
 
   // Reads the file at `path`. A missing file gives an empty profile and
-  // true; a file that exists but cannot be read gives false.
-  bool load(const QString& path);
+  // true; a file that exists but cannot be read gives false, and its errno
+  // in `error` (EACCES, EISDIR for a folder of that name, ...).
+  bool load(const QString& path, int* error = nullptr);
   // Writes the file at `path`. The usual way replaces it atomically: a new
   // file in the same folder, synced, given the old one's permissions and
   // renamed over it (a symbolic link is followed and stays). When the folder

@@ -113,7 +113,8 @@ SaveResult SaveSettings(const QString& iniPath, const SettingsData& d, double wi
   // The new file is built from the old one in memory; a file that exists
   // but cannot be read is left alone rather than replaced by a partial copy.
   ProfileFile ini;
-  if (!ini.load(iniPath)) return {SaveError::Other, EIO};
+  int err = 0;
+  if (!ini.load(iniPath, &err)) return {SaveError::Other, err};
 
   StoreSettings(ini, d, windowLeft, windowTop);
   // A settings folder of its own is made on the first save.

@@ -4,6 +4,7 @@
 #include <QTextBrowser>
 
 #include "app/help_window.h"
+#include "platform/desktop_languages.h"
 #include "settings/language.h"
 #include "settings/settings_file.h"
 #include "tests/stage_player.h"
@@ -219,20 +220,43 @@ TEST_F(SimGame, TheLanguageChoiceIsRememberedInTheSettingsFile) {
   }
 }
 
-// Automatic: the first of the desktop's languages decides; none set means
-// the design. An explicit choice overrides the desktop.
+// Automatic: the desktop's languages are walked and the first the program
+// speaks wins; none set means the design. An explicit choice overrides the
+// desktop.
 TEST(LanguageChoice, TheDesktopDecidesUnlessThePlayerChose) {
   // (the player's choice, the desktop's languages, the language used): no
   // French catalogue gives English, German has a catalogue of its own.
   const std::tuple<int, const char*, const char*> cases[] = {
       {0, "", "ja"},         {0, "C", "ja"},           {0, "POSIX", "ja"},
-      {0, "ja-JP,ja", "ja"}, {0, "en-GB,ja-JP", "en"}, {0, "fr-FR,ja-JP", "en"},
-      {0, "de_DE", "de"},    {0, "pt-Latn-BR", "en"},  {1, "en-US", "ja"},
-      {2, "ja-JP", "en"}};
+      {0, "ja-JP,ja", "ja"}, {0, "en-GB,ja-JP", "en"}, {0, "fr-FR,ja-JP", "ja"},
+      {0, "de_DE", "de"},    {0, "pt-Latn-BR", "en"},  {0, "fr,pt,de-AT", "de"},
+      {0, "fr,C", "ja"},     {1, "en-US", "ja"},       {2, "ja-JP", "en"}};
   for (const auto& [choice, desktop, code] : cases)
     EXPECT_EQ(PickLanguage(choice, QString(desktop).split(',', Qt::SkipEmptyParts), {"en", "de"}),
               code)
         << choice << " " << desktop;
+  // The environment of a desktop session, read as its message catalogues
+  // read it: (LC_ALL, LANG, LANGUAGE, the language used). In the C locale
+  // LANGUAGE is passed over.
+  const std::tuple<const char*, const char*, const char*, const char*> sessions[] = {
+      {"", "de_DE.UTF-8", "de:ja", "ja"},
+      {"", "fr_FR.UTF-8", "", "en"},
+      {"", "fr_FR.UTF-8", "fr", "en"},
+      {"", "zh_CN.UTF-8", "zh_CN:ja", "ja"},
+      {"", "C", "", "ja"},
+      {"", "C.UTF-8", "en", "ja"},
+      {"", "", "en", "ja"},
+      {"C", "en_US.UTF-8", "en", "ja"},
+      {"", "en_US.UTF-8", "de::en:ja", "en"},
+      {"POSIX", "", "", "ja"},
+      {"de_DE@euro", "ja_JP.UTF-8", "", "en"},
+      {"", "ja_JP.UTF-8", "fr", "en"}};
+  for (const auto& [all, lang, language, code] : sessions)
+    EXPECT_EQ(PickLanguage(0, LanguagesFromEnvironment(all, "", lang, language), {"en"}), code)
+        << all << " " << lang << " " << language;
+  // LC_MESSAGES stands between the two.
+  EXPECT_EQ(LanguagesFromEnvironment("", "C", "en_US.UTF-8", "en"), QStringList{"C"});
+  EXPECT_EQ(LanguagesFromEnvironment("", "de_DE", "C", "fr:ja"), QStringList({"fr", "ja"}));
   for (double stored : {-1.0, 0.0, 0.5, 3.0, 1e9}) EXPECT_EQ(LanguageChoiceFrom(stored), 0);
 }
 

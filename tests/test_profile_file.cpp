@@ -133,6 +133,12 @@ TEST(ProfileFile, EncodingsAreReadAndKept) {
     f.setValue("Form", "Left", " 3");
     EXPECT_EQ(f.bytes(), save(edited));
     EXPECT_EQ(ProfileFile(f.bytes()).value("Ranking", "New"), "ü😀");
+    // A text that itself begins with a mark (made by hand: a mark in a
+    // string literal is dropped on the way to QString) keeps both.
+    const QString marked = QChar(0xFEFF) + QString("; x\r\n[S]\r\nk=1\r\n");
+    ProfileFile twice(save(marked));
+    twice.setValue("S", "k", "2");
+    EXPECT_EQ(twice.bytes(), save(QString(marked).replace("k=1", "k=2")));
   }
   // Without a mark, and new: Shift-JIS.
   ProfileFile plain(sjis("[S]\nk=漢\n"));

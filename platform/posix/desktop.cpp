@@ -1,12 +1,24 @@
-// The settings file's place and the fonts on Linux and other POSIX desktops.
+// The settings file's place, the languages, the fonts and the sound on
+// Linux and other POSIX desktops.
 #include <QDir>
 
 #include "app/locations.h"
+#include "platform/desktop_languages.h"
 #include "platform/platform.h"
 #include "platform/system.h"
 #include "sound/module_sound_backend.h"
 
-namespace kv::sys {
+namespace kv {
+
+// The environment sets the languages here, as the desktop's own programs
+// read it.
+QStringList DesktopLanguages() {
+  return LanguagesFromEnvironment(qEnvironmentVariable("LC_ALL"),
+                                  qEnvironmentVariable("LC_MESSAGES"), qEnvironmentVariable("LANG"),
+                                  qEnvironmentVariable("LANGUAGE"));
+}
+
+namespace sys {
 
 QString SettingsFilePath(const QString& programDir, const QString& dataDir) {
   return ChooseIniPath(programDir, dataDir, qEnvironmentVariable("XDG_CONFIG_HOME"),
@@ -25,4 +37,5 @@ std::unique_ptr<SoundBackend> MakeSoundBackend(const QString& programDir) {
   return std::make_unique<ModuleSoundBackend>(programDir);
 }
 
-}  // namespace kv::sys
+}  // namespace sys
+}  // namespace kv
