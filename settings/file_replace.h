@@ -1,7 +1,7 @@
 #pragma once
 // Reading a whole file, and writing one so that a failure never leaves it
-// half written. The system calls live in file_replace.cpp; the decisions
-// about what a failure means live in save_rules.cpp.
+// half written. The system calls live in platform/<system>/file_replace.cpp;
+// the decisions about what a failure means live in save_rules.cpp.
 #include <QByteArray>
 #include <QString>
 

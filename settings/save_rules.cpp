@@ -30,7 +30,9 @@ SaveResult SaveFailure(int err, bool fileExists) {
     case EROFS:
       return {fileExists ? SaveError::FileReadOnly : SaveError::FolderLocked, err};
     case ENOSPC:
+#ifdef EDQUOT  // quotas are a POSIX notion
     case EDQUOT:
+#endif
     case EFBIG:
       return {SaveError::DiskFull, err};
     case ENOENT:

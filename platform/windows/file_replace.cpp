@@ -43,21 +43,6 @@ int toErrno(DWORD e) {
   }
 }
 
-SaveResult failure(int err, bool fileExists) {
-  switch (err) {
-    case EACCES:
-    case EROFS:
-      return {fileExists ? SaveError::FileReadOnly : SaveError::FolderLocked, err};
-    case ENOSPC:
-      return {SaveError::DiskFull, err};
-    case ENOENT:
-    case ENOTDIR:
-      return {SaveError::FolderMissing, err};
-    default:
-      return {SaveError::Other, err};
-  }
-}
-
 struct Handle {
   HANDLE h = INVALID_HANDLE_VALUE;
   ~Handle() { close(); }
@@ -141,18 +126,39 @@ int rewriteInPlace(const std::wstring& target, const QByteArray& data) {
 
 }  // namespace
 
-SaveResult replaceFile(const QString& path, const QByteArray& data) {
+int readWholeFile(const QString& path, QByteArray& data) {
+  data.clear();
+  const DWORD attrs = ::GetFileAttributesW(wide(path).c_str());
+  if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY)) return EISDIR;
+  Handle f;
+  f.h = ::CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f.h == INVALID_HANDLE_VALUE) return toErrno(::GetLastError());
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(f.h, &size)) return toErrno(::GetLastError());
+  if (size.QuadPart > (1LL << 30)) return EFBIG;
+  data.resize(static_cast<qsizetype>(size.QuadPart));
+  DWORD got = 0;
+  if (!data.isEmpty() && !::ReadFile(f.h, data.data(), static_cast<DWORD>(data.size()), &got, nullptr))
+    return toErrno(::GetLastError());
+  data.truncate(got);
+  return 0;
+}
+
+// Windows' file systems all take new files and flush them: `lacks` has
+// nothing to stand in for here.
+SaveResult replaceFile(const QString& path, const QByteArray& data, FileSystemLacks) {
   const std::wstring target = wide(path);
   const DWORD attrs = ::GetFileAttributesW(target.c_str());
   if (attrs == INVALID_FILE_ATTRIBUTES) {
     const DWORD e = ::GetLastError();
-    if (e != ERROR_FILE_NOT_FOUND) return failure(toErrno(e), false);
+    if (e != ERROR_FILE_NOT_FOUND) return SaveFailure(toErrno(e), false);
     std::wstring temp;
-    if (const int err = writeReplacement(target, data, temp)) return failure(err, false);
+    if (const int err = writeReplacement(target, data, temp)) return SaveFailure(err, false);
     if (!::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
       const int err = toErrno(::GetLastError());
       ::DeleteFileW(temp.c_str());
-      return failure(err, false);
+      return SaveFailure(err, false);
     }
     return {};
   }
@@ -165,11 +171,11 @@ SaveResult replaceFile(const QString& path, const QByteArray& data) {
   // in place: less safe than a replacement, far better than losing the save.
   // A full disk or a failing device gets no second, riskier try.
   if (temp.empty()) {
-    if (err == EACCES || err == EROFS) {
+    if (RewriteInPlaceAfter(ReplaceStep::Create, err)) {
       err = rewriteInPlace(target, data);
-      return err ? failure(err, true) : SaveResult{};
+      return err ? SaveFailure(err, true) : SaveResult{};
     }
-    return failure(err, false);
+    return SaveFailure(err, false);
   }
   if (::ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                      nullptr, nullptr) ||
@@ -178,7 +184,7 @@ SaveResult replaceFile(const QString& path, const QByteArray& data) {
     return {};
   err = toErrno(::GetLastError());
   ::DeleteFileW(temp.c_str());
-  return failure(err, true);
+  return SaveFailure(err, true);
 }
 
 }  // namespace kv
