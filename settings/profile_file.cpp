@@ -91,7 +91,7 @@ QByteArray ProfileFile::encode(const QString& s) const {
 }
 
 QString ProfileFile::decode(const char* d, qsizetype size) const {
-  return enc_ == TextEncoding::Cp932 ? fromCp932(QByteArray(d, size)) : QString::fromUtf8(d, size);
+  return enc_ == TextEncoding::Cp932 ? fromCp932(QByteArray(d, size)) : fromUtf8Text(d, size);
 }
 
 // The text with every edit applied, in the form held (UTF-8 for UTF-16).
