@@ -1,7 +1,10 @@
 // The end of a game on virtual time, through the real handlers: the game-over
 // and ending sequences, the name entry with keys and letter tiles, the
 // high-score screen, clearing the table and closing the window meanwhile.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 
 #include "scores/ranking.h"
 #include "tests/stage_player.h"
@@ -26,6 +29,11 @@ class GameEnd : public StagePlayer {
     QTest::mouseClick(form->labChr[k]->widget(), Qt::LeftButton, {}, QPoint(3, 3));
   }
   void type(const QString& s) { QTest::keyClicks(form->txtName->edit(), s); }
+  // A key that gives `text`, as a keyboard layout with such letters does.
+  void typeKey(const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(form->txtName->edit(), &press);
+  }
   QString line(int i) const { return form->labHS[i]->Caption(); }
   // Which of Pause, Restart, High score and Clear high score are enabled.
   QString menus() const {
@@ -195,6 +203,41 @@ TEST_F(GameEnd, TheNameIsTypedInUpperCaseOrPickedFromTheTilesAndStoredByTheRules
   clickAns();
   EXPECT_EQ(std::tuple(table().e[st().RankPos].Name, mod().RecentName),
             std::tuple(QString("?"), QString("?")));
+}
+
+// The box takes only what code page 932 holds, the same way by every way
+// in: an accented letter loses its accent, what has no form there is
+// refused, and the kept name is the one the box showed.
+TEST_F(GameEnd, TheNameBoxTakesWhatTheFileCanKeepByEveryWayIn) {
+  start();
+  loseAtStage(2);
+  runToRanking();
+  ASSERT_EQ(st().GameMode, 5);
+  auto* box = form->txtName->edit();
+  form->txtName->setText("");
+  type("zo");
+  typeKey("ë");
+  typeKey("😀");
+  EXPECT_EQ(form->txtName->Text(), "ZOE");
+  // The X11 selection (a middle click inserts it), the clipboard, an input
+  // method.
+  box->insert("😀カ\u3099。");
+  EXPECT_EQ(form->txtName->Text(), "ZOEｶﾞ｡");
+  QGuiApplication::clipboard()->setText("ñ😀\n2");
+  QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(form->txtName->Text(), "ZOEｶﾞ｡n");
+  QInputMethodEvent ime;
+  ime.setCommitString("😀ｱbcd");
+  QCoreApplication::sendEvent(box, &ime);
+  // The tenth character fits; the eleventh does not.
+  const QString name = "ZOEｶﾞ｡nｱbc";
+  EXPECT_EQ(form->txtName->Text(), name);
+  const int before = count("ans_end");
+  typeKey("ë");
+  EXPECT_EQ(std::tuple(form->txtName->Text(), count("ans_end")), std::tuple(name, before));
+  clickAns();
+  EXPECT_EQ(std::tuple(table().e[st().RankPos].Name, mod().RecentName), std::tuple(name, name));
+  EXPECT_EQ(line(st().RankPos), name + "  02/08/17     -  00000     02");
 }
 
 // Closing the window by the desktop, inside a moving frame or in each

@@ -147,20 +147,20 @@ TEST(ProfileFile, EncodingsAreReadAndKept) {
 // other, also at the start of a name or a value: a key set with it is found
 // again, and its value keeps it.
 TEST(ProfileFile, ZeroWidthNoBreakSpaceIsText) {
+  const QString z(QChar(0xFEFF));
   for (auto qt : {QStringEncoder::Utf8, QStringEncoder::Utf16LE}) {
     // The encoder writes the file's mark; the text's own U+FEFF follow it.
     auto save = [qt](const QString& t) {
       return QByteArray(QStringEncoder(qt, QStringEncoder::Flag::WriteBom)(t));
     };
     ProfileFile f(save("[K]\n"));
-    f.setValue("K", "\uFEFF", "\uFEFFv");
-    f.setValue("K", "\uFEFF", "\uFEFFw");
-    f.setValue("K", "\uFEFFx", "y");
-    EXPECT_EQ(f.bytes(), save("[K]\n\uFEFF=\uFEFFw\r\n\uFEFFx=y\r\n"));
+    f.setValue("K", z, z + "v");
+    f.setValue("K", z, z + "w");
+    f.setValue("K", z + "x", "y");
+    EXPECT_EQ(f.bytes(), save("[K]\n" + z + "=" + z + "w\r\n" + z + "x=y\r\n"));
     const ProfileFile again(f.bytes());
-    EXPECT_EQ(std::tuple(again.value("K", "\uFEFF"), again.value("K", "\uFEFFx"),
-                         again.value("K", "x")),
-              std::tuple(QString("\uFEFFw"), QString("y"), QString()));
+    EXPECT_EQ(std::tuple(again.value("K", z), again.value("K", z + "x"), again.value("K", "x")),
+              std::tuple(z + "w", QString("y"), QString()));
   }
 }
 

@@ -43,7 +43,12 @@ class ReferenceProfile {
   void setValue(const QString& section, const QString& key, const QString& value) {
     const QString sec = oneLine(section).trimmed(), k = oneLine(key).trimmed();
     if (sec.isEmpty() || k.isEmpty()) return;
-    const QByteArray val = encode(oneLine(value));
+    QByteArray val = encode(oneLine(value));
+    // A value that reads as quoted is quoted once more.
+    const char* d = val.constData();
+    const qsizetype from = skip(d, 0, val.size()), to = trimBack(d, from, val.size());
+    if (to - from >= 2 && (d[from] == '"' || d[from] == '\'') && d[to - 1] == d[from])
+      val = '"' + val + '"';
     const QByteArray keyLine = encode(k) + '=' + val + "\r\n";
     const auto lines = parse();
     const Found f = find(lines, sec, k);
