@@ -2,6 +2,10 @@
 // and ending sequences, the name entry with keys and letter tiles, the
 // high-score screen, clearing the table and closing the window meanwhile.
 #include <QClipboard>
+#include <QFontMetricsF>
+#include <QImage>
+#include <algorithm>
+#include <cmath>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -238,6 +242,48 @@ TEST_F(GameEnd, TheNameBoxTakesWhatTheFileCanKeepByEveryWayIn) {
   clickAns();
   EXPECT_EQ(std::tuple(table().e[st().RankPos].Name, mod().RecentName), std::tuple(name, name));
   EXPECT_EQ(line(st().RankPos), name + "  02/08/17     -  00000     02");
+}
+
+// On the high-score screen, lines with kanji, katakana and Latin names draw
+// every column at the same pixel: the part after the name looks the same on
+// every line, and each column starts where the heading's does.
+TEST_F(GameEnd, KanjiKatakanaAndLatinNamesLineUpInEveryColumnOnScreen) {
+  start();
+  const QString names[] = {"山田太郎", "ｶﾀｶﾅ", "ABCDEFGHIJ", "漢字漢字漢", "ﾊﾟﾊﾟ漢字",
+                           "Ｑ",       "?",    "NONAME",     "漢ｶA",       "Empty"};
+  for (int i = 0; i < 10; ++i) mod().hs.e[i] = {names[i], "02/08/17", 1234, 5, 6};
+  form->ShowHighScores();
+  const QImage screen =
+      form->picHS->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const double column = QFontMetricsF(form->labHS[0]->qfont()).horizontalAdvance("0123456789") / 10;
+  // Which pixel columns of line i hold yellow ink, from the line's left edge.
+  auto ink = [&](int i) {
+    const QRect r = form->labHS[i]->widget()->geometry();
+    std::vector<bool> drawn(static_cast<size_t>(r.width()));
+    for (int x = 0; x < r.width(); ++x)
+      for (int y = r.top(); y <= r.bottom(); ++y) {
+        const QRgb p = screen.pixel(r.left() + x, y);
+        if (qRed(p) > 150 && qGreen(p) > 150 && qBlue(p) < 100) drawn[static_cast<size_t>(x)] = true;
+      }
+    return drawn;
+  };
+  const int nameEnd = static_cast<int>(std::ceil(10 * column));
+  const std::vector<bool> first = ink(0);
+  for (int i = 0; i < 10; ++i) {
+    SCOPED_TRACE(names[i].toStdString());
+    const std::vector<bool> line = ink(i);
+    ASSERT_EQ(line.size(), first.size());
+    EXPECT_TRUE(std::equal(line.begin() + nameEnd, line.end(), first.begin() + nameEnd));
+    EXPECT_TRUE(std::none_of(line.begin() + nameEnd, line.begin() + std::lround(12 * column),
+                             [](bool b) { return b; }));
+    // Date, rank, score and stage start in their first column, and nothing
+    // is drawn in the blanks before them.
+    for (const auto& [from, blankFrom] : {std::pair(12, 10), {25, 20}, {28, 26}, {38, 33}}) {
+      const auto at = [&](double c) { return line.begin() + std::lround(c * column); };
+      EXPECT_TRUE(std::any_of(at(from), at(from + 1), [](bool b) { return b; })) << from;
+      EXPECT_TRUE(std::none_of(at(blankFrom) + 1, at(from) - 1, [](bool b) { return b; })) << from;
+    }
+  }
 }
 
 // Closing the window by the desktop, inside a moving frame or in each
