@@ -48,4 +48,21 @@ QString ChooseIniPath(const QString& programDir, const QString& dataDir,
   return QDir::cleanPath(base + QStringLiteral("/korvane/qelmira.ini"));
 }
 
+QString ChooseWindowsIniPath(const QString& programDir, const QString& appData,
+                             const QStringList& programFilesDirs, bool installedMark) {
+  const QString dir = QDir::cleanPath(QDir::fromNativeSeparators(programDir));
+  // Windows paths compare without regard to case.
+  const bool underProgramFiles =
+      std::any_of(programFilesDirs.begin(), programFilesDirs.end(), [&](const QString& pf) {
+        const QString base = QDir::cleanPath(QDir::fromNativeSeparators(pf));
+        return !pf.isEmpty() && (dir.compare(base, Qt::CaseInsensitive) == 0 ||
+                                 dir.startsWith(base + u'/', Qt::CaseInsensitive));
+      });
+  const QString beside = MakeIniPath(dir);
+  if (!installedMark && !underProgramFiles &&
+      (QFileInfo::exists(beside) || QFileInfo(dir).isWritable()))
+    return beside;
+  return QDir::cleanPath(QDir::fromNativeSeparators(appData) + QStringLiteral("/KORVANE/qelmira.ini"));
+}
+
 }  // namespace kv

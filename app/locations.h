@@ -27,5 +27,14 @@ QString MissingDataNotice(const QString& programDir);
 // (an unset or relative value means ~/.config), whatever lies beside it.
 QString ChooseIniPath(const QString& programDir, const QString& dataDir,
                       const QString& xdgConfigHome, const QString& home);
+// The same on Windows, where the data always lie beside the program: a copy
+// the installer marked (`installedMark`) or one lying under a Program Files
+// folder keeps its file in <appData>/KORVANE; any other copy is portable and
+// keeps it beside itself, unless it has none yet and cannot make one there.
+QString ChooseWindowsIniPath(const QString& programDir, const QString& appData,
+                             const QStringList& programFilesDirs, bool installedMark);
+// The file by which the installer marks the copy it installed, beside the
+// program.
+inline constexpr char kInstalledMarker[] = "korvane.installed";
 
 }  // namespace kv

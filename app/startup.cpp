@@ -98,8 +98,7 @@ void Form::Load() {
   m.opt = Options{};
   ClearRanking(m.hs);
   m.RecentName.clear();
-  m.IniPath = ChooseIniPath(plat.programDir(), dataDir, qEnvironmentVariable("XDG_CONFIG_HOME"),
-                            QDir::homePath());
+  m.IniPath = plat.settingsFilePath(dataDir);
   {
     SettingsData d{m.opt, readTicks(), m.hs, m.RecentName};
     WindowPlacement wp;

@@ -1,6 +1,6 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<TS version="2.1" language="en">
+<TS version="2.1" language="en" sourcelanguage="ja">
 <context>
     <name>CommandLine</name>
     <message>
@@ -13,7 +13,7 @@
 </source>
         <translation>Usage: korvane [--version | --help]
 A game about reading graphs: guess where the moving point arrives.
-Start it without arguments; press F1 in the game for the help.
+Run it without arguments to play; in the game, F1 opens the help.
 The settings are kept in $XDG_CONFIG_HOME/korvane/qelmira.ini
 (~/.config/korvane/), or beside a game run from a folder of its own.
 </translation>
@@ -39,7 +39,7 @@ The settings are kept in $XDG_CONFIG_HOME/korvane/qelmira.ini
     </message>
     <message>
         <source>マイナスになるとゲームオーバー</source>
-        <translation>Below zero, the game is over</translation>
+        <translation>The game is over once the score falls below zero</translation>
     </message>
     <message>
         <source>このステージでＭＩＳＳした時の減点</source>
@@ -47,7 +47,7 @@ The settings are kept in $XDG_CONFIG_HOME/korvane/qelmira.ini
     </message>
     <message>
         <source>正解時に加減される１目盛り分の点数</source>
-        <translation>Points per scale column, won or lost with a right answer</translation>
+        <translation>Points per tick, won or lost with a right answer</translation>
     </message>
     <message>
         <source>再開</source>
@@ -55,7 +55,7 @@ The settings are kept in $XDG_CONFIG_HOME/korvane/qelmira.ini
     </message>
     <message>
         <source>ポーズを解除します</source>
-        <translation>Ends the pause</translation>
+        <translation>Resume the game</translation>
     </message>
     <message>
         <source>ゲーム</source>
@@ -187,7 +187,7 @@ The settings are kept in $XDG_CONFIG_HOME/korvane/qelmira.ini
     </message>
     <message>
         <source>裏面だ！！&#x3000;イエー！！</source>
-        <translation>The flip side!! Yeah!!</translation>
+        <translation>The secret EXTRA STAGE is open!! Yeah!!</translation>
     </message>
     <message>
         <source>タイトルへ...</source>
@@ -222,7 +222,7 @@ The settings are kept in $XDG_CONFIG_HOME/korvane/qelmira.ini
     </message>
     <message>
         <source>&lt;h2&gt;ヘルプファイルが見つかりません&lt;/h2&gt;&lt;p&gt;次のファイルがありません：&lt;/p&gt;&lt;p&gt;&lt;tt&gt;%1&lt;/tt&gt;&lt;/p&gt;&lt;p&gt;ゲームはそのまま続けられます。&lt;/p&gt;</source>
-        <translation>&lt;h2&gt;The help file cannot be found&lt;/h2&gt;&lt;p&gt;This file is missing:&lt;/p&gt;&lt;p&gt;&lt;tt&gt;%1&lt;/tt&gt;&lt;/p&gt;&lt;p&gt;The game goes on as before.&lt;/p&gt;</translation>
+        <translation>&lt;h2&gt;The help file cannot be found&lt;/h2&gt;&lt;p&gt;This file is missing:&lt;/p&gt;&lt;p&gt;&lt;tt&gt;%1&lt;/tt&gt;&lt;/p&gt;&lt;p&gt;You can go on playing.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>KORVANE ヘルプ</source>
@@ -253,7 +253,7 @@ The settings are kept in $XDG_CONFIG_HOME/korvane/qelmira.ini
     </message>
     <message>
         <source>フォルダーに書き込む権限がありません。</source>
-        <translation>There is no permission to write to the folder.</translation>
+        <translation>You do not have permission to write to the folder.</translation>
     </message>
     <message>
         <source>ディスクの空き容量が足りません。</source>

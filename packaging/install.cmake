@@ -65,11 +65,12 @@ set(CPACK_PACKAGE_DESCRIPTION [=[
 In every stage of KORVANE a point moves from the left edge of a plot to the
 right under a motion law of its own: a straight line, a parabola, a cosine
 swing, a bounce, a race of four bars and more, sixteen stages in all.
-Press the answer button as early as you dare and mark the coloured cell in
-which the trace will arrive; early answers score, late ones cost.
+Press Answer! as early as you dare and choose the coloured box at the right
+edge where the point will arrive; early answers score, late ones cost.
 
-The game keeps a ten-entry high-score table and has a help document; it
-speaks Japanese, as designed, or English, following the desktop's language.]=])
+The game keeps a ten-entry high-score table; it speaks Japanese, as designed,
+or English, following the desktop's language, and has a help document in
+both.]=])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)

@@ -105,6 +105,9 @@ class Platform {
   // The directory the program and its data files are in.
   virtual QString programDir() = 0;
 
+  // Where the settings file lives, the program's data lying in `dataDir`.
+  virtual QString settingsFilePath(const QString& dataDir) = 0;
+
   // The user's interface languages as the desktop lists them, best first
   // ("ja-JP", "en-US", or "C" when no language is set).
   virtual QStringList uiLanguages();

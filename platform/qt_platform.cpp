@@ -1,23 +1,16 @@
 #include "platform/qt_platform.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QDateTime>
-#include <QDir>
-#include <QFile>
 #include <QMessageBox>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-#include "sound/module_sound_backend.h"
+#include "platform/system.h"
 
 namespace kv {
 
@@ -31,9 +24,7 @@ QtPlatform::QtPlatform() {
   random_.seed(static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch()));
 }
 
-QtPlatform::~QtPlatform() {
-  if (lockFd_ >= 0) ::close(lockFd_);
-}
+QtPlatform::~QtPlatform() = default;
 
 uint32_t QtPlatform::timeGetTime() {
   return clockBase_ + static_cast<uint32_t>(clock_.nsecsElapsed() / 1000000);
@@ -94,7 +85,7 @@ void QtPlatform::timerDestroyed(Timer& t) {
 }
 
 SoundBackend& QtPlatform::sound() {
-  if (!sound_) sound_ = std::make_unique<ModuleSoundBackend>(programDir());
+  if (!sound_) sound_ = sys::MakeSoundBackend(programDir());
   return *sound_;
 }
 
@@ -120,17 +111,7 @@ void QtPlatform::endProgram() {
   std::_Exit(0);
 }
 
-bool QtPlatform::acquireSingleInstanceLock() {
-  QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (dir.isEmpty()) dir = QDir::tempPath();
-  // A lock the kernel holds for the process: a copy that crashed or was
-  // killed leaves nothing stale behind, and taking it writes nothing. Where
-  // no lock can be made at all there is no other copy to tell of.
-  const QByteArray path = QFile::encodeName(dir + QStringLiteral("/korvane.lock"));
-  lockFd_ = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (lockFd_ < 0) return true;
-  return ::flock(lockFd_, LOCK_EX | LOCK_NB) == 0;
-}
+bool QtPlatform::acquireSingleInstanceLock() { return lock_.acquire(); }
 
 namespace {
 int tppFromDpi(double dpi) { return dpi > 0 ? static_cast<int>(std::lround(1440.0 / dpi)) : 15; }
@@ -147,6 +128,10 @@ int QtPlatform::twipsPerPixelY() {
 }
 
 QString QtPlatform::programDir() { return QCoreApplication::applicationDirPath(); }
+
+QString QtPlatform::settingsFilePath(const QString& dataDir) {
+  return sys::SettingsFilePath(programDir(), dataDir);
+}
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/platform.h"
+#include "platform/system.h"
 
 namespace kv {
 
@@ -33,14 +34,15 @@ class QtPlatform : public Platform {
   int twipsPerPixelX() override;
   int twipsPerPixelY() override;
   QString programDir() override;
+  QString settingsFilePath(const QString& dataDir) override;
   void afterFirstPaint(QWidget& widget, std::function<void()> work) override;
 
  private:
   QElapsedTimer clock_;
   uint32_t clockBase_ = 0;
   QTimer wake_;
-  int lockFd_ = -1;  // held open, and locked, for the life of the process
   std::unique_ptr<SoundBackend> sound_;
+  sys::SingleInstanceLock lock_;
 };
 
 }  // namespace kv

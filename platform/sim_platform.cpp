@@ -1,6 +1,7 @@
 #include "platform/sim_platform.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
@@ -8,6 +9,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "app/locations.h"
 #include "sound/sound.h"
 
 namespace kv {
@@ -68,6 +70,11 @@ double SimPlatform::secondsOfDay() {
 
 QString SimPlatform::programDir() {
   return dir.isEmpty() ? QCoreApplication::applicationDirPath() : dir;
+}
+
+QString SimPlatform::settingsFilePath(const QString& dataDir) {
+  return ChooseIniPath(programDir(), dataDir, qEnvironmentVariable("XDG_CONFIG_HOME"),
+                       QDir::homePath());
 }
 
 void SimPlatform::timerStateChanged(Timer& t) {

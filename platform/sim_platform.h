@@ -64,6 +64,8 @@ class SimPlatform : public Platform {
   int twipsPerPixelX() override { return tppX; }
   int twipsPerPixelY() override { return tppY; }
   QString programDir() override;
+  // As a Linux desktop places it.
+  QString settingsFilePath(const QString& dataDir) override;
   // The desktop's languages; none set by default, as in a bare session.
   QStringList uiLanguages() override { return languages; }
 

@@ -36,6 +36,12 @@ done
 desktop-file-validate "$prefix/share/applications/$id.desktop"
 appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$id.metainfo.xml" >/dev/null ||
   appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
+# The AppStream release is the changelog's newest entry: same version, same day.
+release=$(grep -o '<release [^>]*>' "$prefix/share/metainfo/$id.metainfo.xml" | head -1)
+entry_version=$(sed -n '1s/^korvane (\([^)]*\)).*/\1/p' packaging/changelog)
+entry_day=$(date -u -d "$(sed -n 's/^ -- .*>  //p' packaging/changelog | head -1)" +%F)
+[ "$release" = "<release version=\"$entry_version\" date=\"$entry_day\"/>" ] ||
+  fail "AppStream $release is not the changelog's $entry_version of $entry_day"
 if command -v man >/dev/null; then
   man -l "$prefix/share/man/man6/korvane.6.gz" >/dev/null || fail "manual page does not format"
 fi

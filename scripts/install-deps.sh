@@ -8,6 +8,12 @@ pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-multimedia
       qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
       libgtest-dev fonts-ipafont-gothic fonts-ipafont-mincho
       desktop-file-utils appstream dpkg-dev file lintian)
+# With --windows: what the Windows build adds (scripts/windows.sh): MinGW-w64,
+# Wine to run the tests and the installer, NSIS, zip, GoogleTest's sources,
+# and dpkg-dev to unpack Debian's Qt source.
+if [ "${1:-}" = --windows ]; then
+  pkgs=(g++-mingw-w64-x86-64-posix wine wine64 nsis zip unzip googletest dpkg-dev xauth xvfb)
+fi
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -1,5 +1,5 @@
-// The game on a desktop: the help window and its document, where the data,
-// the sound module and the settings file are found.
+// The game on a desktop: the help window and its document, where the data
+// and the settings file are found.
 #include <sys/stat.h>
 
 #include <QRegularExpression>
@@ -12,7 +12,6 @@
 #include "app/locations.h"
 #include "game/stage_catalogue.h"
 #include "settings/settings_file.h"
-#include "sound/module_sound_backend.h"
 #include "tests/stage_player.h"
 
 namespace kv::test {
@@ -170,38 +169,36 @@ TEST(Locations, DataIsFoundBesideTheProgramOrInEitherInstalledLayout) {
   }
 }
 
-// The sound module: beside the program (build tree, copied folder), else
-// from the program's folder in Debian's layout for games or the plain one. A
-// copy that does not load gives way to the next; with none, the notice names
-// every place looked in. The real module is the one built beside the tests.
-TEST(SoundModule, IsFoundBesideTheProgramOrInEitherInstalledLayout) {
-  const QByteArray module = readFile(QCoreApplication::applicationDirPath() + "/korvane-sound.so");
-  ASSERT_TRUE(module.startsWith("\177ELF"));
-  // (program's folder, folders given the real module, folder given a file
-  // that is no module, folder whose module loads or nullptr: none loads)
-  const std::tuple<const char*, std::vector<const char*>, const char*, const char*> cases[] = {
-      {"copy", {"copy", "usr/lib/korvane"}, nullptr, "copy"},
-      {"usr/games", {"usr/lib/games/korvane", "usr/lib/korvane"}, nullptr, "usr/lib/games/korvane"},
-      {"usr/bin", {"usr/lib/korvane"}, nullptr, "usr/lib/korvane"},
-      {"usr/bin", {"usr/lib/korvane"}, "usr/bin", "usr/lib/korvane"},
-      {"usr/bin", {"usr/share/korvane", "usr/lib"}, nullptr, nullptr},
-      {"usr/games", {}, "usr/lib/games/korvane", nullptr},
+// On Windows the data always lie beside the program: what tells an installed
+// copy is the installer's mark or a Program Files folder around it; its file
+// goes to the roaming application data.
+TEST(Locations, OnWindowsTheInstallerOrProgramFilesMakesACopyInstalled) {
+  QTemporaryDir tmp;
+  const QString root = tmp.path(), appData = root + "/AppData/Roaming";
+  const QString portable = root + "/Games/korvane", pf = root + "/Program Files";
+  const QString installed = pf + "/KORVANE";
+  for (const QString& dir : {portable, installed}) QDir().mkpath(dir);
+  const QString inAppData = appData + "/KORVANE/qelmira.ini";
+  const QStringList programFiles{pf, "", root + "/Program Files (x86)"};
+  // (program's folder, the installer's mark, settings file)
+  const std::tuple<QString, bool, QString> cases[] = {
+      {portable, false, portable + "/qelmira.ini"},
+      {portable, true, inAppData},
+      {installed, false, inAppData},
+      // Drive letters and folder names compare without regard to case, in
+      // either kind of separator.
+      {QString(installed).replace('/', '\\').toUpper(), false, inAppData},
+      // A folder whose name only begins like Program Files is not in it.
+      {root + "/Program Files Games", false, root + "/Program Files Games/qelmira.ini"},
   };
-  for (const auto& [folder, modules, broken, found] : cases) {
-    QTemporaryDir tmp;
-    const QString root = tmp.path() + "/";
-    QDir().mkpath(root + folder);
-    for (const char* dir : modules) put(root + dir + "/korvane-sound.so", module);
-    if (broken) put(root + broken + "/korvane-sound.so", "not a module");
-    const QString program = root + folder;
+  QDir().mkpath(root + "/Program Files Games");
+  for (const auto& [program, mark, expected] : cases) {
     SCOPED_TRACE(program.toStdString());
-    ModuleSoundBackend sound(program);
-    sound.prepare();
-    EXPECT_EQ(sound.modulePath(), found ? root + found + "/korvane-sound.so" : QString());
-    EXPECT_EQ(sound.notice().isEmpty(), found != nullptr);
-    for (const QString& place : SoundModuleCandidates(program))
-      EXPECT_EQ(sound.notice().contains(place), !found) << sound.notice().toStdString();
+    EXPECT_EQ(ChooseWindowsIniPath(program, appData, programFiles, mark), expected);
   }
+  // A stray file beside an installed copy is not its own.
+  writeFile(installed + "/qelmira.ini", "");
+  EXPECT_EQ(ChooseWindowsIniPath(installed, appData, programFiles, false), inAppData);
 }
 
 // The settings file beside a game in a folder of its own (its data beside

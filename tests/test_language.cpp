@@ -95,7 +95,7 @@ TEST_P(Language, EveryTextOfAGameReadsInTheDesktopsLanguage) {
                  {form->mnuLanguageChoice[2]->Caption(), "English", "English"},
                  {form->printhelp->Caption(), "ヘルプ表示", "Show Help"},
                  {form->LabelScore->ToolTipText(), "マイナスになるとゲームオーバー",
-                  "Below zero, the game is over"},
+                  "The game is over once the score falls below zero"},
                  {form->Label1miss->Caption(), "1ﾐｽ減点   0", "Per\u00a0miss   0"},
                  {form->Label1scale->Caption(), "1目盛り  0", "1\u00a0tick  0"},
                  {form->CmdAns->Caption(), "START !!", "START !!"}});
@@ -105,7 +105,7 @@ TEST_P(Language, EveryTextOfAGameReadsInTheDesktopsLanguage) {
     key(Qt::Key_Escape);
     paused = st().Paused != 0;
     look("pause", {{form->CmdPause->Caption(), "再開", "Resume"},
-                   {form->CmdPause->ToolTipText(), "ポーズを解除します", "Ends the pause"}});
+                   {form->CmdPause->ToolTipText(), "ポーズを解除します", "Resume the game"}});
     QTest::mouseClick(form->CmdPause->button(), Qt::LeftButton);
   });
   play({.offset = 0, .rightRow = false});

@@ -3,13 +3,11 @@
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QWidget>
-#include <csignal>
 
 #include "platform/label.h"
 #include "platform/picture.h"
 #include "platform/qt_platform.h"
 #include "platform/raster.h"
-#include "platform/termination.h"
 #include "platform/text_box.h"
 #include "tests/sim_fixture.h"
 
@@ -96,21 +94,6 @@ TEST(RasterModes, XorCopyMaskMergeAndTheFigureExtents) {
   EXPECT_EQ(redOf(readPixel(img, 35, 11)), 255);
   // Outside the image on either side.
   EXPECT_EQ(std::pair(readPixel(img, 40, 0), readPixel(img, -1, 5)), std::pair(-1, -1));
-}
-
-// A logout's SIGTERM closes the window as its close box would.
-TEST(Termination, ASignalClosesTheWindowThroughTheEventLoop) {
-  EXPECT_EXIT(
-      {
-        QWidget w;
-        w.show();
-        CloseWindowOnTermination(&w);
-        std::raise(SIGTERM);
-        for (int i = 0; i < 100 && w.isVisible(); ++i)
-          QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        std::_Exit(w.isVisible() ? 1 : 0);
-      },
-      ::testing::ExitedWithCode(0), "");
 }
 
 // A label sized to its text ends at the same size whether it was shown while

@@ -9,6 +9,7 @@
 
 #include "gen_pictures.h"
 #include "gen_sounds.h"
+#include "ico_writer.h"
 
 int main(int argc, char** argv) {
   // Fonts need a GUI application; the build runs us on the offscreen platform.
@@ -56,6 +57,18 @@ int main(int argc, char** argv) {
     const QString path = dir + QStringLiteral("/icon-%1.png").arg(size);
     if (!kv::assetgen::MakeIconSized(size).save(path, "PNG")) {
       std::fprintf(stderr, "korvane_assetgen: cannot write %s\n", qPrintable(path));
+      ok = false;
+    }
+  }
+  // The Windows program's icon resource: every size in one file.
+  {
+    std::vector<QImage> sizes;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+      sizes.push_back(size == 32 ? kv::assetgen::MakeIcon() : kv::assetgen::MakeIconSized(size));
+    const QByteArray ico = kv::assetgen::MakeIco(sizes);
+    QFile f(dir + QStringLiteral("/icon.ico"));
+    if (ico.isEmpty() || !f.open(QIODevice::WriteOnly) || f.write(ico) != ico.size()) {
+      std::fprintf(stderr, "korvane_assetgen: cannot write %s\n", qPrintable(f.fileName()));
       ok = false;
     }
   }

@@ -1,12 +1,17 @@
-#include "platform/termination.h"
+// The end of a session reaches a program as a request to terminate: SIGTERM
+// from a logout or shutdown, SIGHUP when its terminal goes, SIGINT. The
+// signal only wakes the event loop, which closes the window as its close box
+// would, so the settings are saved.
+#include "platform/system.h"
 
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <QSocketNotifier>
+#include <QWidget>
 #include <csignal>
 
-namespace kv {
+namespace kv::sys {
 
 namespace {
 int g_pipe[2] = {-1, -1};
@@ -18,7 +23,7 @@ void onSignal(int) {
 }
 }  // namespace
 
-void CloseWindowOnTermination(QWidget* window) {
+void CloseWindowOnSessionEnd(QWidget* window) {
   if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_pipe) != 0) return;
   auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, window);
   QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
@@ -33,4 +38,4 @@ void CloseWindowOnTermination(QWidget* window) {
   for (int sig : {SIGTERM, SIGHUP, SIGINT}) sigaction(sig, &sa, nullptr);
 }
 
-}  // namespace kv
+}  // namespace kv::sys

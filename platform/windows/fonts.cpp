@@ -1,0 +1,33 @@
+// The four designed faces come with every Japanese Windows. Elsewhere (an
+// English Windows without the Japanese fonts, Wine) the IPA faces shipped in
+// the game's "fonts" folder stand in, each loaded only where its designed
+// face is missing: a font file is several megabytes.
+#include <QDir>
+#include <QFontDatabase>
+
+#include "platform/fonts.h"
+#include "platform/system.h"
+
+namespace kv::sys {
+
+void AddShippedFonts(const QString& dataDir) {
+  struct Shipped {
+    const QString* face;
+    const char* english;
+    const char* file;
+  };
+  const Shipped shipped[] = {{&kGothic, "MS Gothic", "ipag.ttf"},
+                             {&kPGothic, "MS PGothic", "ipagp.ttf"},
+                             {&kMincho, "MS Mincho", "ipam.ttf"},
+                             {&kPMincho, "MS PMincho", "ipamp.ttf"}};
+  const QStringList installed = QFontDatabase::families();
+  const QDir fonts(dataDir + QStringLiteral("/fonts"));
+  for (const Shipped& s : shipped) {
+    if (installed.contains(*s.face, Qt::CaseInsensitive) ||
+        installed.contains(QLatin1String(s.english), Qt::CaseInsensitive))
+      continue;
+    QFontDatabase::addApplicationFont(fonts.filePath(QLatin1String(s.file)));
+  }
+}
+
+}  // namespace kv::sys
