@@ -3,7 +3,7 @@
 // the byte form of names and of the settings file.
 //
 // The two conversions are the system's own on Windows; elsewhere they are
-// built on ICU (cp932_icu.cpp). Either way every byte below 0x80 is the
+// built on ICU (posix/cp932.cpp). Either way every byte below 0x80 is the
 // ASCII character of that code, both ways. The rest of this header is built
 // on the two conversions alone.
 #include <QByteArray>
