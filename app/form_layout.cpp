@@ -255,6 +255,9 @@ void Form::buildNameBox() {
   txtName->setFont(kGothic, 9);
   txtName->setVisible(false);
   txtName->upperCaseTyping = true;
+  // A name is kept in code page 932: the box takes only what survives it,
+  // so the name the player sees is the one the table and the file keep.
+  txtName->fold = FoldName;
   txtName->onChange = [this] { PlayEffect(6, 1, 0); };
   // The main button is the window's default button: Enter in the name box
   // presses it.

@@ -1,75 +1,34 @@
 #include "platform/cp932.h"
 
-#include <unicode/ucnv.h>
-
-#include <memory>
-#include <vector>
-
 namespace kv {
 namespace {
 
-struct ConverterCloser {
-  void operator()(UConverter* c) const { ucnv_close(c); }
-};
-using Converter = std::unique_ptr<UConverter, ConverterCloser>;
+// Whether the code page holds the character `c` (one code point, one or two
+// UTF-16 units) as it is.
+bool held(const QString& c) {
+  if (c.size() == 1 && c[0].unicode() < 0x80) return true;
+  return fromCp932(toCp932(c)) == c;
+}
 
-// One converter per thread, reset before each use: a UConverter keeps state
-// between calls and cannot be shared, and opening one per call is the
-// dominant cost when a large settings file is indexed.
-UConverter* cp932() {
-  thread_local Converter c = [] {
-    UErrorCode err = U_ZERO_ERROR;
-    Converter made(ucnv_open("windows-932", &err));
-    if (U_FAILURE(err)) return Converter();
-    ucnv_setFallback(made.get(), true);
-    ucnv_setSubstChars(made.get(), "?", 1, &err);
-    return made;
-  }();
-  if (c) ucnv_reset(c.get());
-  return c.get();
+// What a character the code page lacks becomes; empty when it is left out.
+QString fitted(const QString& c) {
+  // The conversion's best fit: anything but the "?" of no fit at all.
+  const QByteArray b = toCp932(c);
+  if (b != "?") {
+    const QString back = fromCp932(b);
+    if (held(back)) return back;
+  }
+  // A letter with accents: its base letter when the code page holds it and
+  // only combining marks follow.
+  const QString d = c.size() == 1 ? c[0].decomposition() : QString();
+  if (d.isEmpty() || c[0].decompositionTag() != QChar::Canonical) return {};
+  for (qsizetype i = 1; i < d.size(); ++i)
+    if (d[i].category() != QChar::Mark_NonSpacing) return {};
+  const QString base = d.left(1);
+  return held(base) ? base : fitted(base);
 }
 
 }  // namespace
-
-QByteArray toCp932(const QString& text) {
-  if (text.isEmpty()) return {};
-  UConverter* c = cp932();
-  if (!c) return text.toLatin1();
-  const auto* src = reinterpret_cast<const UChar*>(text.utf16());
-  const int32_t srcLen = static_cast<int32_t>(text.size());
-  QByteArray out(srcLen * 2 + 8, Qt::Uninitialized);
-  UErrorCode err = U_ZERO_ERROR;
-  int32_t n = ucnv_fromUChars(c, out.data(), static_cast<int32_t>(out.size()), src, srcLen, &err);
-  if (err == U_BUFFER_OVERFLOW_ERROR) {
-    out.resize(n);
-    err = U_ZERO_ERROR;
-    n = ucnv_fromUChars(c, out.data(), static_cast<int32_t>(out.size()), src, srcLen, &err);
-  }
-  if (U_FAILURE(err)) return {};
-  out.truncate(n);
-  return out;
-}
-
-void fromCp932(const char* bytes, qsizetype size, std::vector<char16_t>& out) {
-  out.clear();
-  UConverter* c = cp932();
-  if (size == 0 || !c) return;
-  // Every byte yields at most one UTF-16 unit.
-  out.resize(static_cast<size_t>(size) + 1);
-  UErrorCode err = U_ZERO_ERROR;
-  const int32_t n =
-      ucnv_toUChars(c, reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
-                    bytes, static_cast<int32_t>(size), &err);
-  out.resize(U_FAILURE(err) ? 0 : static_cast<size_t>(n));
-}
-
-QString fromCp932(const QByteArray& bytes) {
-  if (bytes.isEmpty()) return {};
-  if (!cp932()) return QString::fromLatin1(bytes);
-  std::vector<char16_t> out;
-  fromCp932(bytes.constData(), bytes.size(), out);
-  return QString(reinterpret_cast<const QChar*>(out.data()), static_cast<qsizetype>(out.size()));
-}
 
 qsizetype cp932PrefixLength(const char* bytes, qsizetype size, qsizetype maxBytes) {
   qsizetype i = 0;
@@ -80,6 +39,19 @@ qsizetype cp932PrefixLength(const char* bytes, qsizetype size, qsizetype maxByte
     i += len;
   }
   return i;
+}
+
+QString fitToCp932(const QString& text) {
+  QString out;
+  out.reserve(text.size());
+  for (qsizetype i = 0; i < text.size();) {
+    const qsizetype len =
+        text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+    const QString c = text.mid(i, len);
+    out += held(c) ? c : fitted(c);
+    i += len;
+  }
+  return out;
 }
 
 }  // namespace kv

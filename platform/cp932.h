@@ -1,6 +1,11 @@
 #pragma once
 // Text in the Japanese ANSI code page (932, Shift-JIS as Windows defines it):
 // the byte form of names and of the settings file.
+//
+// The two conversions are the system's own on Windows; elsewhere they are
+// built on ICU (posix/cp932.cpp). Either way every byte below 0x80 is the
+// ASCII character of that code, both ways. The rest of this header is built
+// on the two conversions alone.
 #include <QByteArray>
 #include <QString>
 #include <vector>
@@ -25,5 +30,12 @@ constexpr bool isCp932LeadByte(unsigned char b) {
 // Length of `bytes` cut to at most `maxBytes` without splitting a double-byte
 // character.
 qsizetype cp932PrefixLength(const char* bytes, qsizetype size, qsizetype maxBytes);
+
+// `text` as the code page holds it, so that it survives a round trip through
+// code page 932 unchanged. A character the code page lacks takes the form its
+// best-fit conversion gives ("〜" becomes "～"), an accented letter without
+// one its plain letter ("ë" becomes "e", as Windows' best fit has it), and
+// any other character (an emoji, most Chinese characters) is left out.
+QString fitToCp932(const QString& text);
 
 }  // namespace kv

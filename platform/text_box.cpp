@@ -9,19 +9,33 @@
 #include "platform/fonts.h"
 
 namespace kv {
+namespace {
+
+// At most `n` units of `s`, without half a surrogate pair.
+QString leftWhole(const QString& s, qsizetype n) {
+  if (n <= 0) return {};
+  if (n < s.size() && s[n - 1].isHighSurrogate() && s[n].isLowSurrogate()) --n;
+  return s.left(n);
+}
+
+}  // namespace
 
 // Every way into the box (typing, pasting, the X11 selection on a middle
-// click, an input method) ends in the line edit's validation: a text that
-// grew past the limit loses what was inserted last. The program's own texts
-// (the letter keys) may be longer.
+// click, an input method) ends in the line edit's validation: what was
+// inserted passes through the box's fold, and a text that grew past the
+// limit loses what was inserted last, in whole characters. The program's
+// own texts (the letter keys) may be longer.
 class LengthLimit : public QValidator {
  public:
-  LengthLimit(QObject* parent, const int* maxLength) : QValidator(parent), max_(maxLength) {}
+  LengthLimit(QObject* parent, const TextBox* box) : QValidator(parent), box_(box) {}
   State validate(QString& text, int& pos) const override {
-    const qsizetype limit = std::max<qsizetype>(*max_, before.size());
-    if (!programText && text.size() > limit) {
-      const int cut = static_cast<int>(std::min<qsizetype>(text.size() - limit, pos));
-      pos -= cut;
+    if (programText) return Acceptable;
+    if (box_->fold) foldInserted(text, pos);
+    const qsizetype limit = std::max<qsizetype>(box_->maxLength_, before.size());
+    if (text.size() > limit) {
+      qsizetype cut = std::min<qsizetype>(text.size() - limit, pos);
+      if (cut < pos && text[pos - cut - 1].isHighSurrogate() && text[pos - cut].isLowSurrogate()) ++cut;
+      pos -= static_cast<int>(cut);
       text.remove(pos, cut);
     }
     return Acceptable;
@@ -30,7 +44,25 @@ class LengthLimit : public QValidator {
   bool programText = false;
 
  private:
-  const int* max_;
+  // The change is what lies between the part the text shares with the text
+  // before at its start and the part it shares at its end.
+  void foldInserted(QString& text, int& pos) const {
+    qsizetype head = 0, tail = 0;
+    const qsizetype most = std::min(text.size(), before.size());
+    while (head < most && text[head] == before[head]) ++head;
+    if (head > 0 && text[head - 1].isHighSurrogate()) --head;
+    while (tail < most - head && text[text.size() - 1 - tail] == before[before.size() - 1 - tail])
+      ++tail;
+    if (tail > 0 && text[text.size() - tail].isLowSurrogate()) --tail;
+    const qsizetype size = text.size() - head - tail;
+    if (size <= 0) return;
+    const QString folded = box_->fold(text.mid(head, size));
+    text.replace(head, size, folded);
+    // The cursor stays after the insertion when it was there.
+    if (pos >= head + size) pos += static_cast<int>(folded.size() - size);
+    else if (pos > head) pos = static_cast<int>(head + std::min<qsizetype>(pos - head, folded.size()));
+  }
+  const TextBox* box_;
 };
 
 // The maximum length limits what the user types, pastes or composes, not
@@ -38,7 +70,7 @@ class LengthLimit : public QValidator {
 class TextEdit : public QLineEdit {
  public:
   TextEdit(QWidget* parent, TextBox* owner)
-      : QLineEdit(parent), owner_(owner), limit_(new LengthLimit(this, &owner->maxLength_)) {
+      : QLineEdit(parent), owner_(owner), limit_(new LengthLimit(this, owner)) {
     setValidator(limit_);
     // Drops and the context menu's paste would get past the length limit.
     setAcceptDrops(false);
@@ -56,22 +88,22 @@ class TextEdit : public QLineEdit {
   void keyPressEvent(QKeyEvent* e) override {
     if (e->matches(QKeySequence::Paste)) {
       if (const QClipboard* cb = QGuiApplication::clipboard())
-        typeText(cb->text().split(QLatin1Char('\n')).value(0));
+        typeText(folded(cb->text().split(QLatin1Char('\n')).value(0)));
       return;
     }
     const QString t = e->text();
     if (!t.isEmpty() && t.at(0).isPrint() && !(e->modifiers() & Qt::ControlModifier)) {
-      typeText(owner_->upperCaseTyping ? t.toUpper() : t);
+      typeText(folded(owner_->upperCaseTyping ? t.toUpper() : t));
       return;
     }
     QLineEdit::keyPressEvent(e);
   }
   void inputMethodEvent(QInputMethodEvent* e) override {
     const QString commit = e->commitString();
-    if (!commit.isEmpty() && roomFor() < commit.size()) {
+    const QString kept = leftWhole(folded(commit), roomFor());
+    if (kept != commit) {
       QInputMethodEvent cut(e->preeditString(), e->attributes());
-      cut.setCommitString(commit.left(std::max(0, static_cast<int>(roomFor()))),
-                          e->replacementStart(), e->replacementLength());
+      cut.setCommitString(kept, e->replacementStart(), e->replacementLength());
       QLineEdit::inputMethodEvent(&cut);
       return;
     }
@@ -80,10 +112,11 @@ class TextEdit : public QLineEdit {
 
  private:
   qsizetype roomFor() const { return owner_->maxLength_ - (text().size() - selectedText().size()); }
+  QString folded(const QString& t) const { return owner_->fold ? owner_->fold(t) : t; }
   void typeText(const QString& t) {
     const qsizetype room = roomFor();
     if (room <= 0 || t.isEmpty()) return;
-    insert(t.left(room));
+    insert(leftWhole(t, room));
   }
   TextBox* owner_;
 

@@ -23,6 +23,11 @@ class TextBox : public Control {
   QLineEdit* edit() const { return static_cast<QLineEdit*>(w_); }
   // Typed letters become upper case.
   bool upperCaseTyping = false;
+  // What the user puts into the box, by any way (typing, pasting, the X11
+  // selection, an input method), passes through it first: the box takes
+  // what it gives, and characters it leaves out are refused. The program's
+  // own texts do not.
+  std::function<QString(const QString&)> fold;
   // Every change of the text, by the user or the program.
   std::function<void()> onChange;
   // Enter pressed in the box.
@@ -30,6 +35,7 @@ class TextBox : public Control {
 
  private:
   friend class TextEdit;
+  friend class LengthLimit;
   int maxLength_ = 32767;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string_view>
 
 #include "platform/cp932.h"
 
@@ -27,20 +28,60 @@ char16_t halfKana(char16_t c) {
   return 0;
 }
 
-// Full-width letters, digits, ASCII symbols, the ideographic space and
-// katakana to their half-width forms; a voiced katakana becomes two
-// characters. Every other character stays as typed: a general full-to-half
-// mapping would also turn symbols such as "○" or "■" into half-width forms
-// that Shift-JIS cannot hold, and the name would not survive a save.
+// The half-width forms of full-width punctuation that Shift-JIS holds in
+// one byte, from U+FF61 ("｡") on.
+constexpr char16_t kFullPunctuation[] = u"。「」、";
+constexpr char16_t kFirstHalfPunctuation = 0xFF61;
+
+// The half-width voiced and semi-voiced marks.
+constexpr char16_t kHalfVoiced = 0xFF9E, kHalfSemiVoiced = 0xFF9F;
+constexpr char16_t kCombiningVoiced = 0x3099, kCombiningSemiVoiced = 0x309A;
+constexpr char16_t kSpacingVoiced = 0x309B, kSpacingSemiVoiced = 0x309C;
+
+// A combining voiced mark joins the kana before it where Unicode has the
+// pair as one character (カ and U+3099 are ガ); elsewhere it becomes the
+// spacing mark ゛ or ゜. Code page 932 holds no combining marks, and a name
+// typed or pasted in that form must not lose them.
+QString joinVoicedMarks(const QString& text) {
+  QString out;
+  out.reserve(text.size());
+  for (const QChar qc : text) {
+    const char16_t c = qc.unicode();
+    if (c != kCombiningVoiced && c != kCombiningSemiVoiced) {
+      out += qc;
+      continue;
+    }
+    const QString joined = out.isEmpty() ? QString()
+                                         : (QString(out.back()) + qc).normalized(QString::NormalizationForm_C);
+    if (joined.size() == 1) {
+      out.back() = joined.front();
+    } else {
+      out += QChar(c == kCombiningVoiced ? kSpacingVoiced : kSpacingSemiVoiced);
+    }
+  }
+  return out;
+}
+
+// Full-width letters, digits, ASCII symbols, the ideographic space,
+// punctuation and katakana to their half-width forms; a voiced katakana
+// becomes two characters. Every other character stays as typed: a general
+// full-to-half mapping would also turn symbols such as "○" or "■" into
+// half-width forms that Shift-JIS cannot hold, and the name would not
+// survive a save.
 QString toHalfWidth(const QString& text) {
   QString out;
   out.reserve(text.size());
   for (const QChar qc : text) {
     const char16_t c = qc.unicode();
+    const std::u16string_view punctuation(kFullPunctuation);
     if (c >= 0xFF01 && c <= 0xFF5E) {
       out += QChar(static_cast<char16_t>(c - 0xFF01 + 0x21));
     } else if (c == 0x3000) {
       out += QLatin1Char(' ');
+    } else if (const size_t p = punctuation.find(c); p != punctuation.npos) {
+      out += QChar(static_cast<char16_t>(kFirstHalfPunctuation + p));
+    } else if (c == kSpacingVoiced || c == kSpacingSemiVoiced) {
+      out += QChar(c == kSpacingVoiced ? kHalfVoiced : kHalfSemiVoiced);
     } else if (const char16_t k = halfKana(c)) {
       out += QChar(k);
     } else {
@@ -48,12 +89,12 @@ QString toHalfWidth(const QString& text) {
       // mark (U+309A): the base and a half-width mark.
       const QString d = qc.decomposition();
       const char16_t base = d.size() == 2 ? halfKana(d.at(0).unicode()) : 0;
-      if (base != 0 && d.at(1).unicode() == 0x3099) {
+      if (base != 0 && d.at(1).unicode() == kCombiningVoiced) {
         out += QChar(base);
-        out += QChar(0xFF9E);
-      } else if (base != 0 && d.at(1).unicode() == 0x309A) {
+        out += QChar(kHalfVoiced);
+      } else if (base != 0 && d.at(1).unicode() == kCombiningSemiVoiced) {
         out += QChar(base);
-        out += QChar(0xFF9F);
+        out += QChar(kHalfSemiVoiced);
       } else {
         out += qc;
       }
@@ -92,8 +133,14 @@ int16_t AnsiByteLength(const QString& text) {
   return static_cast<int16_t>(std::min<qsizetype>(n, std::numeric_limits<int16_t>::max()));
 }
 
+QString FoldName(const QString& text) {
+  // Half-width forms last: the code page's best fit may give a full-width
+  // form ("〜" becomes "～"), which then becomes half-width like a typed one.
+  return toHalfWidth(fitToCp932(joinVoicedMarks(text)));
+}
+
 QString NormalizeName(QString& name) {
-  name = toHalfWidth(name);
+  name = FoldName(name);
   if (isBlankName(name)) return QStringLiteral("NONAME");
   if (AnsiByteLength(name) > kMaxNameBytes) return QStringLiteral("?");
   return name;
@@ -132,7 +179,10 @@ QString zeroPadded(int64_t v, int digits) {
 QString FormatRankingLine(const RankingEntry& e) {
   QString letter = RankLetter(e.Rank);
   if (letter.isEmpty()) letter = QStringLiteral(" ");
-  return e.Name.leftJustified(10) + QStringLiteral("  ") + e.Date + QStringLiteral("     ") +
+  // The fixed-pitch face draws a character one column wide for each byte it
+  // takes in Shift-JIS: a kanji fills two.
+  const QString name = e.Name + QString(std::max(0, 10 - AnsiByteLength(e.Name)), u' ');
+  return name + QStringLiteral("  ") + e.Date + QStringLiteral("     ") +
          letter + QStringLiteral("  ") + zeroPadded(e.Score, 5) + QStringLiteral("     ") +
          zeroPadded(e.Stage, 2);
 }

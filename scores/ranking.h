@@ -25,16 +25,23 @@ void ClearRanking(RankingTable& t);
 QString RankLetter(int16_t code);
 // Length in bytes of the text in code page 932 (Shift-JIS).
 int16_t AnsiByteLength(const QString& text);
-// Full-width forms to half-width (written back into `name`), then the
-// "NONAME" (blank) and "?" (over 10 bytes) rules.
+// The name as it can be kept: only what code page 932 holds (another
+// character takes its best-fit form, as "ë" becomes "e", or is left out), in
+// half-width forms where Shift-JIS has them (full-width letters, digits,
+// symbols, space, punctuation and katakana; the voiced marks).
+QString FoldName(const QString& text);
+// FoldName (written back into `name`), then the "NONAME" (blank) and "?"
+// (over 10 bytes) rules.
 QString NormalizeName(QString& name);
 // `text` if it is exactly 8 bytes long, else "--/--/--".
 QString CheckDate(const QString& text);
 // Today's date as "yy/mm/dd".
 QString FormatRankingDate(const QDate& d);
 
-// One line of the high-score table, 40 characters that match the heading
-// "NAME            DATE  RANK  SCORE  STAGE" (more for wide names or numbers).
+// One line of the high-score table, 40 columns that match the heading
+// "NAME            DATE  RANK  SCORE  STAGE" (more for longer names or
+// numbers): the name is padded to ten columns of the fixed-pitch face, as
+// many as its bytes in Shift-JIS.
 QString FormatRankingLine(const RankingEntry& e);
 
 // The result of a finished game.

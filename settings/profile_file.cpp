@@ -21,6 +21,17 @@ const QByteArray kLineBreak("\r\n");
 
 bool isBreak(char c) { return c == '\r' || c == '\n'; }
 
+// A value that a reader takes for quoted (a matching pair of quotes around
+// it, blanks aside) gets one more pair of double quotes: a reader removes
+// one pair, so "KID" reads back with its quotes, here and elsewhere.
+QByteArray keepingQuotes(const QByteArray& v) {
+  qsizetype a = 0, b = v.size();
+  while (a < b && isProfileBlank(v[a])) ++a;
+  while (b > a && isProfileBlank(v[b - 1])) --b;
+  if (b - a >= 2 && (v[a] == '"' || v[a] == '\'') && v[b - 1] == v[a]) return '"' + v + '"';
+  return v;
+}
+
 }  // namespace
 
 bool ProfileFile::load(const QString& path, int* error) {
@@ -89,7 +100,7 @@ QByteArray ProfileFile::encode(const QString& s) const {
 }
 
 QString ProfileFile::decode(const char* d, qsizetype size) const {
-  return enc_ == TextEncoding::Cp932 ? fromCp932(QByteArray(d, size)) : QString::fromUtf8(d, size);
+  return enc_ == TextEncoding::Cp932 ? fromCp932(QByteArray(d, size)) : fromUtf8Text(d, size);
 }
 
 // The text with every edit applied, in the form held (UTF-8 for UTF-16).
@@ -253,7 +264,7 @@ void ProfileFile::setValue(const QString& section, const QString& key, const QSt
   const QString sec = oneLine(section).trimmed(), k = oneLine(key).trimmed();
   if (sec.isEmpty() || k.isEmpty()) return;
   const QString folded = sec.toCaseFolded(), foldedKey = k.toCaseFolded();
-  const QByteArray val = encode(oneLine(value));
+  const QByteArray val = keepingQuotes(encode(oneLine(value)));
 
   // Edits whose line does not read back as meant (a value that makes a
   // header, a name that the encoding cannot hold or that holds "=") change

@@ -19,7 +19,9 @@
 // Writing: the first matching key's value is replaced (the key keeps its
 // spelling); a new key goes right after the last key of its section; a new
 // section goes at the end of the file. Written lines end in CR LF, and every
-// other byte of the file stays as it was.
+// other byte of the file stays as it was. A value that begins and ends with
+// the same quote is written inside one more pair of double quotes, so that
+// it reads back as set.
 //
 // The file is split into lines once; the headers and keys are listed. Edits are kept in a list
 // beside the text read and applied when the file is written, so a write never moves the rest of a

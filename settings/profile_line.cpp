@@ -1,5 +1,6 @@
 #include "settings/profile_line.h"
 
+#include <QStringDecoder>
 #include <cstring>
 #include <vector>
 
@@ -24,6 +25,11 @@ bool plainByte(unsigned char c) { return c >= 0x20 && c < 0x7F && c != 0x5C && c
 constexpr uint32_t kFnvBasis = 2166136261u, kFnvPrime = 16777619u;
 
 }  // namespace
+
+QString fromUtf8Text(const char* bytes, qsizetype size) {
+  using D = QStringDecoder;
+  return D(D::Utf8, D::Flag::Stateless | D::Flag::ConvertInitialBom)(QByteArrayView(bytes, size));
+}
 
 QString cutToCp932Bytes(const QString& s, qsizetype maxBytes) {
   qsizetype bytes = 0, i = 0;
@@ -80,7 +86,7 @@ uint32_t profileNameHash(const char* d, qsizetype size, TextEncoding enc) {
       if (enc == TextEncoding::Cp932) {
         fromCp932(d, size, units);
       } else {
-        const QString s = QString::fromUtf8(d, size);
+        const QString s = fromUtf8Text(d, size);
         units.assign(s.utf16(), s.utf16() + s.size());
       }
       h = kFnvBasis;

@@ -25,6 +25,11 @@ ProfileLine parseProfileLine(const char* d, qsizetype begin, qsizetype end, Text
 uint32_t profileNameHash(const char* bytes, qsizetype size, TextEncoding enc);
 uint32_t profileNameHash(const QString& folded);
 
+// A piece of UTF-8 text as it stands. QString::fromUtf8 would drop a U+FEFF
+// at its start as if it were the mark of a whole file; inside the text of a
+// file it is a character of a name or a value like any other.
+QString fromUtf8Text(const char* bytes, qsizetype size);
+
 // The longest start of `s` that takes at most `maxBytes` in code page 932,
 // without splitting a character.
 QString cutToCp932Bytes(const QString& s, qsizetype maxBytes);

@@ -1,7 +1,14 @@
 // The end of a game on virtual time, through the real handlers: the game-over
 // and ending sequences, the name entry with keys and letter tiles, the
 // high-score screen, clearing the table and closing the window meanwhile.
+#include <QClipboard>
+#include <QFontMetricsF>
+#include <QImage>
+#include <algorithm>
+#include <cmath>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 
 #include "scores/ranking.h"
 #include "tests/stage_player.h"
@@ -26,6 +33,11 @@ class GameEnd : public StagePlayer {
     QTest::mouseClick(form->labChr[k]->widget(), Qt::LeftButton, {}, QPoint(3, 3));
   }
   void type(const QString& s) { QTest::keyClicks(form->txtName->edit(), s); }
+  // A key that gives `text`, as a keyboard layout with such letters does.
+  void typeKey(const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(form->txtName->edit(), &press);
+  }
   QString line(int i) const { return form->labHS[i]->Caption(); }
   // Which of Pause, Restart, High score and Clear high score are enabled.
   QString menus() const {
@@ -195,6 +207,83 @@ TEST_F(GameEnd, TheNameIsTypedInUpperCaseOrPickedFromTheTilesAndStoredByTheRules
   clickAns();
   EXPECT_EQ(std::tuple(table().e[st().RankPos].Name, mod().RecentName),
             std::tuple(QString("?"), QString("?")));
+}
+
+// The box takes only what code page 932 holds, the same way by every way
+// in: an accented letter loses its accent, what has no form there is
+// refused, and the kept name is the one the box showed.
+TEST_F(GameEnd, TheNameBoxTakesWhatTheFileCanKeepByEveryWayIn) {
+  start();
+  loseAtStage(2);
+  runToRanking();
+  ASSERT_EQ(st().GameMode, 5);
+  auto* box = form->txtName->edit();
+  form->txtName->setText("");
+  type("zo");
+  typeKey("ë");
+  typeKey("😀");
+  EXPECT_EQ(form->txtName->Text(), "ZOE");
+  // The X11 selection (a middle click inserts it), the clipboard, an input
+  // method.
+  box->insert("😀カ\u3099。");
+  EXPECT_EQ(form->txtName->Text(), "ZOEｶﾞ｡");
+  QGuiApplication::clipboard()->setText("ñ😀\n2");
+  QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(form->txtName->Text(), "ZOEｶﾞ｡n");
+  QInputMethodEvent ime;
+  ime.setCommitString("😀ｱbcd");
+  QCoreApplication::sendEvent(box, &ime);
+  // The tenth character fits; the eleventh does not.
+  const QString name = "ZOEｶﾞ｡nｱbc";
+  EXPECT_EQ(form->txtName->Text(), name);
+  const int before = count("ans_end");
+  typeKey("ë");
+  EXPECT_EQ(std::tuple(form->txtName->Text(), count("ans_end")), std::tuple(name, before));
+  clickAns();
+  EXPECT_EQ(std::tuple(table().e[st().RankPos].Name, mod().RecentName), std::tuple(name, name));
+  EXPECT_EQ(line(st().RankPos), name + "  02/08/17     -  00000     02");
+}
+
+// On the high-score screen, lines with kanji, katakana and Latin names draw
+// every column at the same pixel: the part after the name looks the same on
+// every line, and each column starts where the heading's does.
+TEST_F(GameEnd, KanjiKatakanaAndLatinNamesLineUpInEveryColumnOnScreen) {
+  start();
+  const QString names[] = {"山田太郎", "ｶﾀｶﾅ", "ABCDEFGHIJ", "漢字漢字漢", "ﾊﾟﾊﾟ漢字",
+                           "Ｑ",       "?",    "NONAME",     "漢ｶA",       "Empty"};
+  for (int i = 0; i < 10; ++i) mod().hs.e[i] = {names[i], "02/08/17", 1234, 5, 6};
+  form->ShowHighScores();
+  const QImage screen =
+      form->picHS->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const double column = QFontMetricsF(form->labHS[0]->qfont()).horizontalAdvance("0123456789") / 10;
+  // Which pixel columns of line i hold yellow ink, from the line's left edge.
+  auto ink = [&](int i) {
+    const QRect r = form->labHS[i]->widget()->geometry();
+    std::vector<bool> drawn(static_cast<size_t>(r.width()));
+    for (int x = 0; x < r.width(); ++x)
+      for (int y = r.top(); y <= r.bottom(); ++y) {
+        const QRgb p = screen.pixel(r.left() + x, y);
+        if (qRed(p) > 150 && qGreen(p) > 150 && qBlue(p) < 100) drawn[static_cast<size_t>(x)] = true;
+      }
+    return drawn;
+  };
+  const int nameEnd = static_cast<int>(std::ceil(10 * column));
+  const std::vector<bool> first = ink(0);
+  for (int i = 0; i < 10; ++i) {
+    SCOPED_TRACE(names[i].toStdString());
+    const std::vector<bool> line = ink(i);
+    ASSERT_EQ(line.size(), first.size());
+    EXPECT_TRUE(std::equal(line.begin() + nameEnd, line.end(), first.begin() + nameEnd));
+    EXPECT_TRUE(std::none_of(line.begin() + nameEnd, line.begin() + std::lround(12 * column),
+                             [](bool b) { return b; }));
+    // Date, rank, score and stage start in their first column, and nothing
+    // is drawn in the blanks before them.
+    for (const auto& [from, blankFrom] : {std::pair(12, 10), {25, 20}, {28, 26}, {38, 33}}) {
+      const auto at = [&](double c) { return line.begin() + std::lround(c * column); };
+      EXPECT_TRUE(std::any_of(at(from), at(from + 1), [](bool b) { return b; })) << from;
+      EXPECT_TRUE(std::none_of(at(blankFrom) + 1, at(from) - 1, [](bool b) { return b; })) << from;
+    }
+  }
 }
 
 // Closing the window by the desktop, inside a moving frame or in each

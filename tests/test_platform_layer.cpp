@@ -1,12 +1,14 @@
 // The platform layer itself: virtual time, timers inside nested waits,
 // scheduled input, and the pixel-exact drawing modes.
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QWidget>
 
 #include "platform/label.h"
 #include "platform/picture.h"
 #include "platform/qt_platform.h"
 #include "platform/raster.h"
+#include "platform/text_box.h"
 #include "tests/sim_fixture.h"
 
 namespace kv::test {
@@ -155,6 +157,26 @@ TEST(PictureBox, ASetPictureShowsAtOnceAndTakesDrawingLikeTheImage) {
   box.SetPicture(red);
   box.Cls();
   expectPixels("cleared", qRgb(0, 0, 255), qRgb(0, 0, 255), qRgb(0, 0, 255));
+}
+
+// The length limit of a text box counts UTF-16 units but never keeps half of
+// a character outside the basic plane, whether the text comes from an input
+// method or is inserted as the X11 selection is.
+TEST(TextBox, TheLengthLimitCutsWholeCharacters) {
+  QWidget window;
+  TextBox box(&window);
+  box.setMaxLength(3);
+  box.edit()->insert("AB\U0001F600");
+  EXPECT_EQ(box.Text(), "AB");
+  box.setText("");
+  QInputMethodEvent ime;
+  ime.setCommitString("AB\U0001F600");
+  QCoreApplication::sendEvent(box.edit(), &ime);
+  EXPECT_EQ(box.Text(), "AB");
+  box.setText("A");
+  box.edit()->end(false);
+  box.edit()->insert("\U0001F600\U0001F600");
+  EXPECT_EQ(box.Text(), "A\U0001F600");
 }
 
 // Work left until a widget's first paint runs from the event loop after that

@@ -149,6 +149,27 @@ TEST(ProfileFile, EncodingsAreReadAndKept) {
   EXPECT_EQ(fresh.bytes(), "[S]\r\nk=" + sjis("漢") + "\r\n");
 }
 
+// U+FEFF inside the text of a UTF-8 or UTF-16 file is a character like any
+// other, also at the start of a name or a value: a key set with it is found
+// again, and its value keeps it.
+TEST(ProfileFile, ZeroWidthNoBreakSpaceIsText) {
+  const QString z(QChar(0xFEFF));
+  for (auto qt : {QStringEncoder::Utf8, QStringEncoder::Utf16LE}) {
+    // The encoder writes the file's mark; the text's own U+FEFF follow it.
+    auto save = [qt](const QString& t) {
+      return QByteArray(QStringEncoder(qt, QStringEncoder::Flag::WriteBom)(t));
+    };
+    ProfileFile f(save("[K]\n"));
+    f.setValue("K", z, z + "v");
+    f.setValue("K", z, z + "w");
+    f.setValue("K", z + "x", "y");
+    EXPECT_EQ(f.bytes(), save("[K]\n" + z + "=" + z + "w\r\n" + z + "x=y\r\n"));
+    const ProfileFile again(f.bytes());
+    EXPECT_EQ(std::tuple(again.value("K", z), again.value("K", z + "x"), again.value("K", "x")),
+              std::tuple(z + "w", QString("y"), QString()));
+  }
+}
+
 // Plain ASCII names are hashed byte by byte; every letter must land where
 // decoding and folding the name puts it, in either case.
 TEST(ProfileFile, PlainNamesHashAsTheirFoldedText) {

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "game/scoring.h"
+#include "platform/cp932.h"
 #include "scores/ranking.h"
+#include "settings/profile_file.h"
+#include "settings/settings_file.h"
 
 namespace kv {
 namespace {
@@ -96,8 +99,9 @@ TEST(Ranking, NormalizeName) {
       {"ガギグゲゴザ", "ｶﾞｷﾞｸﾞｹﾞｺﾞｻﾞ", "?"},
       {"漢字漢字漢", "漢字漢字漢", "漢字漢字漢"},
       {"漢字漢字漢字", "漢字漢字漢字", "?"},
-      // The ends of the full-width ASCII block, and its neighbours, which stay.
-      {"！～＼\uFF00\uFF5F", "!~\\\uFF00\uFF5F", "!~\\\uFF00\uFF5F"},
+      // The ends of the full-width ASCII block; its neighbours are not in the
+      // code page.
+      {"！～＼\uFF00\uFF5F", "!~\\", "!~\\"},
       {"ヴパポ・ーヲンヱ", "ｳﾞﾊﾟﾎﾟ･ｰｦﾝヱ", "?"},
       {"ヴパポ・ーヲン", "ｳﾞﾊﾟﾎﾟ･ｰｦﾝ", "ｳﾞﾊﾟﾎﾟ･ｰｦﾝ"},
       {"ァッョヵヶヮ", "ｧｯｮヵヶヮ", "ｧｯｮヵヶヮ"},
@@ -106,7 +110,18 @@ TEST(Ranking, NormalizeName) {
       {"○■←│", "○■←│", "○■←│"},
       {"■■■■■", "■■■■■", "■■■■■"},
       {"■■■■■■", "■■■■■■", "?"},
-      {"ひらが「」", "ひらが「」", "ひらが「」"}};
+      // Punctuation and voiced marks that Shift-JIS holds in one byte; a
+      // combining mark joins its kana first.
+      {"ひらが「」", "ひらが｢｣", "ひらが｢｣"},
+      {"。「ア」、・゛゜", "｡｢ｱ｣､･ﾞﾟ", "｡｢ｱ｣､･ﾞﾟ"},
+      {"カ\u3099ハ\u309Aか\u3099\u3099", "ｶﾞﾊﾟがﾞ", "ｶﾞﾊﾟがﾞ"},
+      // Only what code page 932 holds: an accented letter loses its accent
+      // (composed or not), a best fit is taken, anything else is left out.
+      {"ZOË", "ZOE", "ZOE"},
+      {"Zoe\u0308 Müller", "Zoe Muller", "Zoe Muller"},
+      {"〜Ａ😀" + QString(QChar(0xD800)) + "B", "~AB", "~AB"},
+      {"😀😀", "", "NONAME"},
+      {"中文简体", "中文体", "中文体"}};
   for (const auto& [in, halfWidth, stored] : cases) {
     QString name = in;
     EXPECT_EQ(NormalizeName(name), stored) << in.toStdString();
@@ -114,9 +129,10 @@ TEST(Ranking, NormalizeName) {
   }
 }
 
-// A date is kept only in its own form. Names are padded to ten characters,
-// not bytes; a rank code outside 1..8 shows a blank; numbers keep their
-// leading zeros and grow to the right.
+// A date is kept only in its own form. Names are padded to ten columns of
+// the fixed-pitch face, a column for each byte in Shift-JIS; a rank code
+// outside 1..8 shows a blank; numbers keep their leading zeros and grow to
+// the right.
 TEST(Ranking, DatesAndTableLines) {
   EXPECT_EQ(
       QStringList({CheckDate("2002/8/17"), CheckDate("02/08/17"),
@@ -124,12 +140,59 @@ TEST(Ranking, DatesAndTableLines) {
       QStringList({"--/--/--", "02/08/17", "10/01/05", "--/--/--"}));
   const std::pair<RankingEntry, QString> cases[] = {
       {{"Empty", "--/--/--", 0, 10, 1}, "Empty       --/--/--     -  00000     10"},
-      {{"山田太郎", "02/08/17", 123, 7, 8}, "山田太郎        02/08/17     S  00123     07"},
-      {{"ｶﾞｷﾞ漢", "02/08/17", 99999, 15, 2}, "ｶﾞｷﾞ漢       02/08/17     Z  99999     15"},
+      {{"山田太郎", "02/08/17", 123, 7, 8}, "山田太郎    02/08/17     S  00123     07"},
+      {{"ｶﾞｷﾞ漢", "02/08/17", 99999, 15, 2}, "ｶﾞｷﾞ漢      02/08/17     Z  99999     15"},
       {{"ABCDEFGHIJ", "02/08/17", 123456, 115, 0}, "ABCDEFGHIJ  02/08/17        123456     115"},
       {{"", "02/08/17", -5, -1, 9}, "            02/08/17        -00005     -01"},
   };
   for (const auto& [e, line] : cases) EXPECT_EQ(FormatRankingLine(e), line) << line.toStdString();
+}
+
+// Kanji, katakana and Latin names side by side: every column of the line
+// starts at the same byte of Shift-JIS, which is the same column of the
+// fixed-pitch face; the name itself is not changed.
+TEST(Ranking, TableColumnsLineUpWhateverTheName) {
+  const QString heading = "NAME            DATE  RANK  SCORE  STAGE";
+  for (const QString name : {"漢字漢字漢", "山田", "ｶﾀｶﾅ", "ﾊﾟﾊﾟ漢字", "ABCDEFGHIJ", "A", "?"}) {
+    const RankingEntry e{name, "02/08/17", 1234, 5, 6};
+    const QByteArray line = toCp932(FormatRankingLine(e));
+    EXPECT_EQ(line.size(), heading.size()) << name.toStdString();
+    EXPECT_EQ(std::tuple(line.left(toCp932(name).size()), line.mid(10)),
+              std::tuple(toCp932(name), QByteArray("  02/08/17     B  01234     05")))
+        << name.toStdString();
+    EXPECT_EQ(e.Name, name);
+  }
+}
+
+// A name as the player typed it is the name the table shows, the file keeps
+// and the next run reads, in a Shift-JIS file and in a UTF-8 one; quotes
+// around it included, written so that a reader removing one pair (as the
+// system's profile reader does) gets it back as well.
+TEST(Ranking, ANameSurvivesTheFileAndARestart) {
+  const QString typed[] = {"Zoë", "\"KID\"", "'A'", "\"", "漢字ｶﾞ「」", "😀ZOË😀", " \"Q\" "};
+  for (const QByteArray& mark : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
+    SettingsData d;
+    ClearRanking(d.ranking);
+    for (size_t n = 0; n < std::size(typed); ++n) {
+      QString name = typed[n].trimmed();
+      d.ranking.e[n].Name = NormalizeName(name);
+    }
+    d.recentName = d.ranking.e[1].Name;
+    ProfileFile file(mark);
+    StoreSettings(file, d, 0, 0);
+    SettingsData back;
+    WindowPlacement win{0, 0, 100, 100, 1000, 1000};
+    ASSERT_TRUE(LoadSettings(ProfileFile(file.bytes()), back, win));
+    QStringList kept, read;
+    for (size_t n = 0; n < std::size(typed); ++n) {
+      kept << d.ranking.e[n].Name;
+      read << back.ranking.e[n].Name;
+    }
+    EXPECT_EQ(kept, QStringList({"Zoe", "\"KID\"", "'A'", "\"", "漢字ｶﾞ｢｣", "ZOE", "\"Q\""}));
+    EXPECT_EQ(read, kept);
+    EXPECT_EQ(back.recentName, "\"KID\"");
+    EXPECT_TRUE(file.bytes().contains("\nName1=\"\"KID\"\"\r\n"));
+  }
 }
 
 }  // namespace

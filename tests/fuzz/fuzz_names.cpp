@@ -13,6 +13,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QString name = NormalizeName(halfWidth);
   KV_CHECK(AnsiByteLength(name) <= 10 || name == "NONAME" || name == "?");
   KV_CHECK(name == "NONAME" || name == "?" || name == halfWidth);
+  // A name holds only what code page 932 holds, and folding it again
+  // changes nothing.
+  KV_CHECK(fromCp932(toCp932(halfWidth)) == halfWidth);
+  KV_CHECK(FoldName(halfWidth) == halfWidth);
+  // Its table line gives it ten columns, whatever its characters.
+  const QByteArray line = toCp932(FormatRankingLine({name, "02/08/17", 12345, 12, 8}));
+  KV_CHECK(line.size() == 40 && line.startsWith(toCp932(name)));
+  KV_CHECK(line.mid(10) == "  02/08/17     S  12345     12");
   // A stored name is stored again unchanged.
   QString again = name;
   KV_CHECK(NormalizeName(again) == name && again == name);

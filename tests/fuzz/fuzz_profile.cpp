@@ -38,7 +38,7 @@ bool plain(const QString& s, bool isName) {
     }
   }
   if (isName) return s[0] != ';' && s[0] != '[';
-  return !s.startsWith(u' ') && !s.endsWith(u' ') && !s.startsWith(u'"') && !s.startsWith(u'\'');
+  return !s.startsWith(u' ') && !s.endsWith(u' ');
 }
 
 // The file a text editor saves in UTF-8 or UTF-16, with its mark.

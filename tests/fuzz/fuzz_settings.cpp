@@ -25,12 +25,10 @@ long ticked(const std::array<bool, N>& t) {
   return std::count(t.begin(), t.end(), true);
 }
 
-// Text that a save writes and a load reads back unchanged: no blanks or
-// quotes at its ends and nothing the code page lacks.
+// Text that a save writes and a load reads back unchanged: no blanks at its
+// ends and nothing the code page lacks. Quotes around it are kept.
 bool carriedUnchanged(const QString& s) {
-  if (s.contains(QChar::ReplacementCharacter)) return false;
-  const QString t = s.trimmed();
-  return t == s && !(s.size() >= 2 && (s[0] == '"' || s[0] == '\'') && s.back() == s[0]);
+  return !s.contains(QChar::ReplacementCharacter) && s.trimmed() == s;
 }
 
 void checkRules(const SettingsData& d, const WindowPlacement& w) {

@@ -5,6 +5,7 @@
 // UTF-8 (the text of a file with a byte-order mark, without the mark).
 #include <QByteArray>
 #include <QString>
+#include <QStringDecoder>
 #include <vector>
 
 #include "platform/cp932.h"
@@ -28,7 +29,7 @@ class ReferenceProfile {
       if (d[i] == '\0') to = i;
     if (!utf8_) return fromCp932(QByteArray(d + from, cp932PrefixLength(d + from, to - from, 199)));
     // As much of the text as takes 199 bytes in code page 932.
-    const QString all = QString::fromUtf8(d + from, to - from);
+    const QString all = utf8(d + from, to - from);
     QString out;
     for (qsizetype i = 0, bytes = 0; i < all.size(); ++i) {
       QString c = all.mid(i, all[i].isHighSurrogate() && i + 1 < all.size() ? 2 : 1);
@@ -42,7 +43,12 @@ class ReferenceProfile {
   void setValue(const QString& section, const QString& key, const QString& value) {
     const QString sec = oneLine(section).trimmed(), k = oneLine(key).trimmed();
     if (sec.isEmpty() || k.isEmpty()) return;
-    const QByteArray val = encode(oneLine(value));
+    QByteArray val = encode(oneLine(value));
+    // A value that reads as quoted is quoted once more.
+    const char* d = val.constData();
+    const qsizetype from = skip(d, 0, val.size()), to = trimBack(d, from, val.size());
+    if (to - from >= 2 && (d[from] == '"' || d[from] == '\'') && d[to - 1] == d[from])
+      val = '"' + val + '"';
     const QByteArray keyLine = encode(k) + '=' + val + "\r\n";
     const auto lines = parse();
     const Found f = find(lines, sec, k);
@@ -82,7 +88,13 @@ class ReferenceProfile {
   QString name(const char* d, qsizetype f, qsizetype t) const {
     f = skip(d, f, t);
     const QByteArray b(d + f, trimBack(d, f, t) - f);
-    return utf8_ ? QString::fromUtf8(b) : fromCp932(b);
+    return utf8_ ? utf8(b.constData(), b.size()) : fromCp932(b);
+  }
+  // The file's mark is gone; a U+FEFF left at the start of a piece of its
+  // text is a character (QString::fromUtf8 would drop it).
+  static QString utf8(const char* d, qsizetype n) {
+    using D = QStringDecoder;
+    return D(D::Utf8, D::Flag::Stateless | D::Flag::ConvertInitialBom)(QByteArrayView(d, n));
   }
   QByteArray encode(const QString& s) const { return utf8_ ? s.toUtf8() : toCp932(s); }
   static QString oneLine(QString s) { return s.replace(u'\r', u' ').replace(u'\n', u' '); }
