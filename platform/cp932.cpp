@@ -1,5 +1,7 @@
 #include "platform/cp932.h"
 
+#include <utility>
+
 namespace kv {
 namespace {
 
@@ -10,8 +12,23 @@ bool held(const QString& c) {
   return fromCp932(toCp932(c)) == c;
 }
 
+// Characters whose Unicode form from the JIS tables differs from the one
+// code page 932 uses (the "wave dash" twins): pasted from elsewhere, each
+// takes the code page's own, the same on every system.
+constexpr std::pair<char16_t, char16_t> kTwins[] = {
+    {u'\u301C', u'\uFF5E'},  // wave dash, full-width tilde
+    {u'\u2016', u'\u2225'},  // double vertical line, parallel to
+    {u'\u2212', u'\uFF0D'},  // minus sign, full-width hyphen-minus
+    {u'\u2014', u'\u2015'},  // em dash, horizontal bar
+    {u'\u00A2', u'\uFFE0'},  // cent sign
+    {u'\u00A3', u'\uFFE1'},  // pound sign
+    {u'\u00AC', u'\uFFE2'},  // not sign
+};
+
 // What a character the code page lacks becomes; empty when it is left out.
 QString fitted(const QString& c) {
+  for (const auto& [from, to] : kTwins)
+    if (c.size() == 1 && c[0] == QChar(from)) return QString(QChar(to));
   // The conversion's best fit: anything but the "?" of no fit at all.
   const QByteArray b = toCp932(c);
   if (b != "?") {

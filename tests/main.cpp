@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "platform/system.h"
+
 namespace kv::test {
 int SaveLoopMain(int argc, char** argv);
 }
@@ -15,5 +17,7 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   QApplication app(argc, argv);
+  // The faces the game draws with, as the game itself finds them.
+  kv::sys::AddShippedFonts(QCoreApplication::applicationDirPath());
   return RUN_ALL_TESTS();
 }

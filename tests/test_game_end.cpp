@@ -290,7 +290,13 @@ TEST_F(GameEnd, KanjiKatakanaAndLatinNamesLineUpInEveryColumnOnScreen) {
 // sequence of the end of a game, saves the settings and ends the program; a
 // name being typed is stored as "NoName".
 TEST_F(GameEnd, ClosingDuringARunOrTheEndOfAGameSavesTheSettings) {
-  const QString fixed = QString("/tmp/korvane-end-%1").arg(getpid());
+  // The parent names the folder; a death test's child, forked or started
+  // afresh (as on Windows), finds the name in the environment it inherits.
+  if (qEnvironmentVariableIsEmpty("KORVANE_END_DIR"))
+    qputenv("KORVANE_END_DIR",
+            QFile::encodeName(QDir::tempPath() + QString("/korvane-end-%1")
+                                                     .arg(QCoreApplication::applicationPid())));
+  const QString fixed = qEnvironmentVariable("KORVANE_END_DIR");
   enum Moment { kRun, kGameOverWait, kNameEntry, kEnding };
   for (Moment moment : {kRun, kGameOverWait, kNameEntry, kEnding}) {
     SCOPED_TRACE(moment);
@@ -298,7 +304,7 @@ TEST_F(GameEnd, ClosingDuringARunOrTheEndOfAGameSavesTheSettings) {
     QDir().mkpath(fixed);
     EXPECT_EXIT(
         {
-          sim->dir = QString("/tmp/korvane-end-%1").arg(getppid());
+          sim->dir = fixed;
           start();
           if (moment == kRun) {
             onRun([&] { sim->after(400, [&] { form->win->close(); }); });

@@ -97,7 +97,8 @@ TEST_F(SettingsWindow, AFailedSaveIsToldOnce) {
   ASSERT_EQ(sim->messages.size(), 1u);
   EXPECT_EQ(sim->icons[0], MsgIcon::Exclamation);
   EXPECT_TRUE(sim->messages[0].startsWith("qelmira: 設定ファイルに書き込めない"));
-  EXPECT_TRUE(sim->messages[0].contains(dir.path() + "/blocker/qelmira.ini"));
+  EXPECT_TRUE(
+      sim->messages[0].contains(QDir::toNativeSeparators(dir.path() + "/blocker/qelmira.ini")));
   EXPECT_TRUE(sim->messages[0].endsWith("フォルダーが見つかりません。"));
   EXPECT_EQ(st().QuitRequested, -1);
 }

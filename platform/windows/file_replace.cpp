@@ -177,6 +177,11 @@ SaveResult replaceFile(const QString& path, const QByteArray& data, FileSystemLa
     }
     return SaveFailure(err, false);
   }
+  // The new file takes the old one's visible attributes (hidden, say) itself,
+  // so the fallback below keeps them too.
+  ::SetFileAttributesW(temp.c_str(), attrs & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                              FILE_ATTRIBUTE_ARCHIVE |
+                                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
   if (::ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                      nullptr, nullptr) ||
       ::MoveFileExW(temp.c_str(), target.c_str(),

@@ -77,6 +77,9 @@ if(KORVANE_TESTS)
   target_link_libraries(korvane_tests PRIVATE korvane_lib Qt6::Test gtest)
   set_target_properties(korvane_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KORVANE_OUT})
   add_dependencies(korvane_tests korvane_beside)
+  # The tests' own Qt library, which the game does not ship.
+  add_custom_command(TARGET korvane_tests POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${qt_bin}/Qt6Test.dll ${KORVANE_OUT} VERBATIM)
   add_test(NAME korvane_tests COMMAND korvane_tests WORKING_DIRECTORY ${KORVANE_OUT})
   set_tests_properties(korvane_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                                                 TIMEOUT 1800)

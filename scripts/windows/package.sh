@@ -9,9 +9,10 @@ stage=$win/stage/$name
 rm -rf "$win/stage"
 mkdir -p "$stage" "$dist"
 
-# The program and all it expects beside it; the tests and the offscreen
-# platform they use stay behind.
-(cd "$win/out" && tar -cf - --exclude=korvane_tests.exe --exclude=platforms/qoffscreen.dll \
+# The program and all it expects beside it; the tests, their Qt library and
+# the offscreen platform they use stay behind.
+(cd "$win/out" && tar -cf - --exclude=korvane_tests.exe --exclude=Qt6Test.dll \
+  --exclude=platforms/qoffscreen.dll \
   --exclude='*.log' --exclude=qelmira.ini .) | (cd "$stage" && tar -xf -)
 host=$(sed -n 's/^KORVANE_HOST_BUILD:PATH=//p' "$win/CMakeCache.txt")
 cp "$host/pictures/icon.ico" "$stage/korvane.ico"

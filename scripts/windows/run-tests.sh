@@ -6,9 +6,15 @@
 set -euo pipefail
 out=$1
 excluded=(
+  # Both measure the ink of drawn text to the pixel. Under Wine the text is
+  # rasterised by the Windows font engine that Wine emulates, whose hinting
+  # puts a glyph's edge a pixel or two from where FreeType puts it; the
+  # layout they check is the same code, tested by the Linux run.
+  'VerdictDrawing.TheVerdictLinesStandCentredAndSparkleInRandomColoursWhenRight'
+  'GameEnd.KanjiKatakanaAndLatinNamesLineUpInEveryColumnOnScreen'
 )
-filter='*'
-[ ${#excluded[@]} -eq 0 ] || filter="*-$(IFS=:; echo "${excluded[*]}")"
+filter="*-$(IFS=:; echo "${excluded[*]}")"
+echo "Windows tests: left out under Wine: ${excluded[*]}"
 cd "$out"
 export QT_QPA_PLATFORM=offscreen WINEDEBUG=${WINEDEBUG:--all}
 
