@@ -34,7 +34,8 @@ class LengthLimit : public QValidator {
     const qsizetype limit = std::max<qsizetype>(box_->maxLength_, before.size());
     if (text.size() > limit) {
       qsizetype cut = std::min<qsizetype>(text.size() - limit, pos);
-      if (cut < pos && text[pos - cut - 1].isHighSurrogate() && text[pos - cut].isLowSurrogate()) ++cut;
+      if (cut < pos && text[pos - cut - 1].isHighSurrogate() && text[pos - cut].isLowSurrogate())
+        ++cut;
       pos -= static_cast<int>(cut);
       text.remove(pos, cut);
     }
@@ -59,8 +60,10 @@ class LengthLimit : public QValidator {
     const QString folded = box_->fold(text.mid(head, size));
     text.replace(head, size, folded);
     // The cursor stays after the insertion when it was there.
-    if (pos >= head + size) pos += static_cast<int>(folded.size() - size);
-    else if (pos > head) pos = static_cast<int>(head + std::min<qsizetype>(pos - head, folded.size()));
+    if (pos >= head + size)
+      pos += static_cast<int>(folded.size() - size);
+    else if (pos > head)
+      pos = static_cast<int>(head + std::min<qsizetype>(pos - head, folded.size()));
   }
   const TextBox* box_;
 };

@@ -51,8 +51,9 @@ QString joinVoicedMarks(const QString& text) {
       out += qc;
       continue;
     }
-    const QString joined = out.isEmpty() ? QString()
-                                         : (QString(out.back()) + qc).normalized(QString::NormalizationForm_C);
+    const QString joined =
+        out.isEmpty() ? QString()
+                      : (QString(out.back()) + qc).normalized(QString::NormalizationForm_C);
     if (joined.size() == 1) {
       out.back() = joined.front();
     } else {
@@ -182,8 +183,8 @@ QString FormatRankingLine(const RankingEntry& e) {
   // The fixed-pitch face draws a character one column wide for each byte it
   // takes in Shift-JIS: a kanji fills two.
   const QString name = e.Name + QString(std::max(0, 10 - AnsiByteLength(e.Name)), u' ');
-  return name + QStringLiteral("  ") + e.Date + QStringLiteral("     ") +
-         letter + QStringLiteral("  ") + zeroPadded(e.Score, 5) + QStringLiteral("     ") +
+  return name + QStringLiteral("  ") + e.Date + QStringLiteral("     ") + letter +
+         QStringLiteral("  ") + zeroPadded(e.Score, 5) + QStringLiteral("     ") +
          zeroPadded(e.Stage, 2);
 }
 

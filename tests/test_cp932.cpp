@@ -25,7 +25,8 @@ TEST(Cp932, AsciiPassesThroughBothWays) {
   EXPECT_EQ(units, (std::vector<char16_t>{0x1A, 0x1C, 0x7F}));
   // A trail byte may be below 0x80, but never a control code: 0x81 0x1A is
   // a broken character and the control code.
-  EXPECT_EQ(fromCp932("\x81\x40\x81\x1A\x81\x7F\x81"), QStringView(u"\u3000\uFFFD\x1A\uFFFD\x7F\uFFFD").toString());
+  EXPECT_EQ(fromCp932("\x81\x40\x81\x1A\x81\x7F\x81"),
+            QStringView(u"\u3000\uFFFD\x1A\uFFFD\x7F\uFFFD").toString());
   EXPECT_EQ(fromCp932("\xB6\xDE\x80\xA0\xFD"), QString("ｶﾞ\uFFFD\uFFFD\uFFFD"));
 }
 
@@ -34,9 +35,14 @@ TEST(Cp932, AsciiPassesThroughBothWays) {
 // sign, is the code page's own).
 TEST(Cp932, FittingKeepsOnlyWhatSurvivesTheCodePage) {
   const std::pair<QString, QString> cases[] = {
-      {"Zoë ÅÇñ", "Zoe ACn"},  {"ǖ", "u"},       {"〜—", "～―"},
-      {"a😀b" + QString(QChar(0xD800)) + "c", "abc"}, {"€½", ""},       {"漢字ｶﾅ\u212B￢", "漢字ｶﾅ\u212B￢"},
-      {"简体", "体"},          {"\x1A\x7F", "\x1A\x7F"},
+      {"Zoë ÅÇñ", "Zoe ACn"},
+      {"ǖ", "u"},
+      {"〜—", "～―"},
+      {"a😀b" + QString(QChar(0xD800)) + "c", "abc"},
+      {"€½", ""},
+      {"漢字ｶﾅ\u212B￢", "漢字ｶﾅ\u212B￢"},
+      {"简体", "体"},
+      {"\x1A\x7F", "\x1A\x7F"},
   };
   for (const auto& [in, out] : cases) {
     EXPECT_EQ(fitToCp932(in), out) << in.toStdString();

@@ -3,12 +3,12 @@
 // high-score screen, clearing the table and closing the window meanwhile.
 #include <QClipboard>
 #include <QFontMetricsF>
-#include <QImage>
-#include <algorithm>
-#include <cmath>
 #include <QGuiApplication>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <algorithm>
+#include <cmath>
 
 #include "scores/ranking.h"
 #include "tests/stage_player.h"
@@ -263,7 +263,8 @@ TEST_F(GameEnd, KanjiKatakanaAndLatinNamesLineUpInEveryColumnOnScreen) {
     for (int x = 0; x < r.width(); ++x)
       for (int y = r.top(); y <= r.bottom(); ++y) {
         const QRgb p = screen.pixel(r.left() + x, y);
-        if (qRed(p) > 150 && qGreen(p) > 150 && qBlue(p) < 100) drawn[static_cast<size_t>(x)] = true;
+        if (qRed(p) > 150 && qGreen(p) > 150 && qBlue(p) < 100)
+          drawn[static_cast<size_t>(x)] = true;
       }
     return drawn;
   };

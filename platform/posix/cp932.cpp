@@ -3,12 +3,12 @@
 // 0x1A, 0x1C and 0x7F into U+001C, U+007F and U+001A and back. Windows keeps
 // every byte below 0x80 as ASCII, and so do these conversions: ASCII runs are
 // copied as they are and only the rest goes through ICU.
+#include "platform/cp932.h"
+
 #include <unicode/ucnv.h>
 
 #include <memory>
 #include <vector>
-
-#include "platform/cp932.h"
 
 namespace kv {
 namespace {
