@@ -6,7 +6,8 @@
 ; removes what was installed and leaves the player's settings
 ; (%APPDATA%\KORVANE\qelmira.ini) alone. Silent use: /S, with /CurrentUser or
 ; /AllUsers, and /D=<folder> last.
-Unicode true
+; A 64-bit installer for a 64-bit game: it runs where the game can.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 !define APP "KORVANE"
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP}"
@@ -19,7 +20,6 @@ SetCompressor /SOLID lzma
 !define MULTIUSER_INSTALLMODE_DEFAULT_CURRENTUSER
 !include MultiUser.nsh
 !include MUI2.nsh
-!include x64.nsh
 
 Name "${APP}"
 OutFile "${OUTFILE}"
@@ -45,10 +45,6 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "2026 The KORVANE project"
 !insertmacro MUI_LANGUAGE "English"
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_OK|MB_ICONSTOP "${APP} needs 64-bit Windows."
-    Abort
-  ${EndIf}
   !insertmacro MULTIUSER_INIT
 FunctionEnd
 

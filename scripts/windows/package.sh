@@ -2,7 +2,9 @@
 # The portable zip and the installer from a finished Windows build.
 # Usage: package.sh <the Windows build folder> <version> <folder for the two files>
 set -euo pipefail
-win=$1 version=$2 dist=$3
+win=$(cd "$1" && pwd) version=$2
+mkdir -p "$3"
+dist=$(cd "$3" && pwd)
 top=$(cd "$(dirname "$0")/../.." && pwd)
 name=korvane-$version
 stage=$win/stage/$name
