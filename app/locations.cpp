@@ -62,7 +62,8 @@ QString ChooseWindowsIniPath(const QString& programDir, const QString& appData,
   if (!installedMark && !underProgramFiles &&
       (QFileInfo::exists(beside) || QFileInfo(dir).isWritable()))
     return beside;
-  return QDir::cleanPath(QDir::fromNativeSeparators(appData) + QStringLiteral("/KORVANE/qelmira.ini"));
+  return QDir::cleanPath(QDir::fromNativeSeparators(appData) +
+                         QStringLiteral("/KORVANE/qelmira.ini"));
 }
 
 }  // namespace kv

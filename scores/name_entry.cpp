@@ -53,11 +53,11 @@ void Form::EndNameEntry() {
   mnuClearHighScore->setEnabled(true);
   ShowHighScores();
   if (st.FinalRank == 2)
-    plat.messageBox(tr("「解答してください！」の文字を15回クリック！"),
-                    MsgIcon::Information, tr("Ｚランク　おめでとう！"));
+    plat.messageBox(tr("「解答してください！」の文字を15回クリック！"), MsgIcon::Information,
+                    tr("Ｚランク　おめでとう！"));
   else if (st.FinalRank == 8)
-    plat.messageBox(tr("実はＥランクの下に、Ｚランクが存在するという・・・"),
-                    MsgIcon::Question, tr("Ｓランク　おめでとう！"));
+    plat.messageBox(tr("実はＥランクの下に、Ｚランクが存在するという・・・"), MsgIcon::Question,
+                    tr("Ｓランク　おめでとう！"));
 }
 
 void Form::UnhighlightLetter() {

@@ -1,9 +1,9 @@
 #pragma once
 // The ten-entry high-score table and its rules.
-#include <array>
-#include <cstdint>
 #include <QDate>
 #include <QString>
+#include <array>
+#include <cstdint>
 
 namespace kv {
 

@@ -295,8 +295,8 @@ TEST_F(GameEnd, ClosingDuringARunOrTheEndOfAGameSavesTheSettings) {
   // afresh (as on Windows), finds the name in the environment it inherits.
   if (qEnvironmentVariableIsEmpty("KORVANE_END_DIR"))
     qputenv("KORVANE_END_DIR",
-            QFile::encodeName(QDir::tempPath() + QString("/korvane-end-%1")
-                                                     .arg(QCoreApplication::applicationPid())));
+            QFile::encodeName(QDir::tempPath() +
+                              QString("/korvane-end-%1").arg(QCoreApplication::applicationPid())));
   const QString fixed = qEnvironmentVariable("KORVANE_END_DIR");
   enum Moment { kRun, kGameOverWait, kNameEntry, kEnding };
   for (Moment moment : {kRun, kGameOverWait, kNameEntry, kEnding}) {

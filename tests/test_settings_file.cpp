@@ -30,7 +30,8 @@ TEST(SettingsFile, FreshFileLayout) {
   };
   const QStringList before = openFiles();
   // A leftover of a save that died, under the first temporary name, is passed over.
-  const QString leftover = f.path + ".new" + QString::number(QCoreApplication::applicationPid()) + "-0";
+  const QString leftover =
+      f.path + ".new" + QString::number(QCoreApplication::applicationPid()) + "-0";
   writeFile(leftover, "x");
   for (int i = 0; i < 2; ++i)
     ASSERT_TRUE(SaveSettings(f.path, f.d, 1200, 840.5));  // new, then over

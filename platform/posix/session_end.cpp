@@ -2,14 +2,14 @@
 // from a logout or shutdown, SIGHUP when its terminal goes, SIGINT. The
 // signal only wakes the event loop, which closes the window as its close box
 // would, so the settings are saved.
-#include "platform/system.h"
-
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <QSocketNotifier>
 #include <QWidget>
 #include <csignal>
+
+#include "platform/system.h"
 
 namespace kv::sys {
 

@@ -1,8 +1,8 @@
 // Code page 932 as Windows itself converts it: the system's own tables, with
 // its best-fit forms and "?" for a character the code page lacks.
-#include <windows.h>
-
 #include "platform/cp932.h"
+
+#include <windows.h>
 
 namespace kv {
 namespace {

@@ -3,19 +3,17 @@
 // disk, and then takes the old one's place in one step. ReplaceFileW keeps
 // the old file's attributes, security and creation time, as a rename over
 // it on other systems keeps the mode. Paths stay in UTF-16 throughout.
+#include "settings/file_replace.h"
+
 #include <windows.h>
 
 #include <QDir>
 #include <cerrno>
 
-#include "settings/file_replace.h"
-
 namespace kv {
 namespace {
 
-std::wstring wide(const QString& path) {
-  return QDir::toNativeSeparators(path).toStdWString();
-}
+std::wstring wide(const QString& path) { return QDir::toNativeSeparators(path).toStdWString(); }
 
 // The errno a Windows error stands for, so one message text serves every
 // system.
@@ -59,7 +57,8 @@ int writeAll(HANDLE h, const QByteArray& data) {
   for (qsizetype done = 0; done < data.size();) {
     const DWORD chunk = static_cast<DWORD>(std::min<qsizetype>(data.size() - done, 1 << 30));
     DWORD n = 0;
-    if (!::WriteFile(h, data.constData() + done, chunk, &n, nullptr)) return toErrno(::GetLastError());
+    if (!::WriteFile(h, data.constData() + done, chunk, &n, nullptr))
+      return toErrno(::GetLastError());
     if (n == 0) return ENOSPC;
     done += n;
   }
@@ -73,8 +72,8 @@ int writeReplacement(const std::wstring& target, const QByteArray& data, std::ws
   for (int attempt = 0; attempt < 100 && f.h == INVALID_HANDLE_VALUE; ++attempt) {
     temp = target + L".new" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
            std::to_wstring(attempt);
-    f.h = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    f.h = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                        nullptr);
     if (f.h == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) {
       const int err = toErrno(::GetLastError());
       temp.clear();
@@ -139,7 +138,8 @@ int readWholeFile(const QString& path, QByteArray& data) {
   if (size.QuadPart > (1LL << 30)) return EFBIG;
   data.resize(static_cast<qsizetype>(size.QuadPart));
   DWORD got = 0;
-  if (!data.isEmpty() && !::ReadFile(f.h, data.data(), static_cast<DWORD>(data.size()), &got, nullptr))
+  if (!data.isEmpty() &&
+      !::ReadFile(f.h, data.data(), static_cast<DWORD>(data.size()), &got, nullptr))
     return toErrno(::GetLastError());
   data.truncate(got);
   return 0;
@@ -179,9 +179,9 @@ SaveResult replaceFile(const QString& path, const QByteArray& data, FileSystemLa
   }
   // The new file takes the old one's visible attributes (hidden, say) itself,
   // so the fallback below keeps them too.
-  ::SetFileAttributesW(temp.c_str(), attrs & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                              FILE_ATTRIBUTE_ARCHIVE |
-                                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
+  ::SetFileAttributesW(temp.c_str(),
+                       attrs & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
   if (::ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                      nullptr, nullptr) ||
       ::MoveFileExW(temp.c_str(), target.c_str(),

@@ -2,10 +2,11 @@
 // English Windows without the Japanese fonts, Wine) the IPA faces shipped in
 // the game's "fonts" folder stand in, each loaded only where its designed
 // face is missing: a font file is several megabytes.
+#include "platform/fonts.h"
+
 #include <QDir>
 #include <QFontDatabase>
 
-#include "platform/fonts.h"
 #include "platform/system.h"
 
 namespace kv::sys {

@@ -1,14 +1,15 @@
 // Where an installed or a portable copy keeps its settings on Windows. The
 // folders are asked of the shell, not of environment variables, and kept
 // in UTF-16 throughout: a user name in any script works.
-#include <windows.h>
+#include "app/locations.h"
+
 #include <knownfolders.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/locations.h"
 #include "platform/system.h"
 
 namespace kv::sys {
@@ -30,8 +31,7 @@ QString SettingsFilePath(const QString& programDir, const QString&) {
   if (appData.isEmpty()) appData = QDir::homePath() + QStringLiteral("/AppData/Roaming");
   const QStringList programFiles{knownFolder(FOLDERID_ProgramFiles),
                                  knownFolder(FOLDERID_ProgramFilesX86)};
-  const bool marked =
-      QFileInfo::exists(QDir(programDir).filePath(QLatin1String(kInstalledMarker)));
+  const bool marked = QFileInfo::exists(QDir(programDir).filePath(QLatin1String(kInstalledMarker)));
   return ChooseWindowsIniPath(programDir, appData, programFiles, marked);
 }
 

@@ -3,12 +3,13 @@
 // (WM_ENDSESSION), after which the process is ended without further notice.
 // The game agrees, and on the second message closes its window as the close
 // box would, which saves the settings before the process goes.
+#include "platform/windows/session_end.h"
+
 #include <windows.h>
 
 #include <QCoreApplication>
 
 #include "platform/system.h"
-#include "platform/windows/session_end.h"
 
 namespace kv::sys {
 

@@ -2,8 +2,10 @@
 // file in the background, one at a time, a new sound cutting off the one
 // playing, exactly what the game asks of its backend. It needs no module and
 // no thread of ours: winmm is part of every Windows.
-#include <windows.h>
+#include "sound/sound.h"
+
 #include <mmsystem.h>
+#include <windows.h>
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,7 +13,6 @@
 
 #include "platform/platform.h"
 #include "platform/system.h"
-#include "sound/sound.h"
 
 namespace kv::sys {
 namespace {

@@ -103,7 +103,8 @@ TEST_F(WindowsSave, AReadOnlyFileIsLeftAloneAndEveryFailureNamed) {
 // rewritten where it stands; a file that is not there yet cannot be made.
 TEST(WindowsSaveLocked, AWritableFileInALockedFolderIsRewrittenInPlace) {
   const QString locked = QDir::fromNativeSeparators(qEnvironmentVariable("KORVANE_LOCKED_FOLDER"));
-  if (locked.isEmpty()) GTEST_SKIP() << "run by scripts/windows/run-tests.sh, which makes the folder";
+  if (locked.isEmpty())
+    GTEST_SKIP() << "run by scripts/windows/run-tests.sh, which makes the folder";
   const QString file = locked + "/qelmira.ini";
   const QByteArray before = readFile(file);
   ASSERT_TRUE(replaceFile(file, "[IniCheck]\r\nDummy=1\r\n"));
