@@ -3,9 +3,11 @@
 // in UTF-16 throughout: a user name in any script works.
 #include "app/locations.h"
 
+#include <windows.h>
+// after windows.h, which declares their types
+
 #include <knownfolders.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include <QDir>
 #include <QFileInfo>

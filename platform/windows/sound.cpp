@@ -4,8 +4,10 @@
 // no thread of ours: winmm is part of every Windows.
 #include "sound/sound.h"
 
-#include <mmsystem.h>
 #include <windows.h>
+// after windows.h, which declares their types
+
+#include <mmsystem.h>
 
 #include <QDir>
 #include <QFileInfo>
