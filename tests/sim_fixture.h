@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 #include <memory>
 
@@ -26,6 +27,12 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
   QFile f(path);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write(bytes);
+}
+
+// A file with its folders.
+inline void put(const QString& file, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(file).path());
+  writeFile(file, bytes);
 }
 
 // Copies the help the build made, in both languages, into `to`.

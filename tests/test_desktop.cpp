@@ -16,16 +16,6 @@
 
 namespace kv::test {
 
-namespace {
-
-// A file with its folders.
-void put(const QString& file, const QByteArray& bytes) {
-  QDir().mkpath(QFileInfo(file).path());
-  writeFile(file, bytes);
-}
-
-}  // namespace
-
 class Help : public StagePlayer {
  protected:
   QList<HelpWindow*> helpWindows() const { return form->win->findChildren<HelpWindow*>(); }

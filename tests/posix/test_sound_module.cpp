@@ -6,16 +6,6 @@
 
 namespace kv::test {
 
-namespace {
-
-// A file with its folders.
-void put(const QString& file, const QByteArray& bytes) {
-  QDir().mkpath(QFileInfo(file).path());
-  writeFile(file, bytes);
-}
-
-}  // namespace
-
 // The sound module: beside the program (build tree, copied folder), else
 // from the program's folder in Debian's layout for games or the plain one. A
 // copy that does not load gives way to the next; with none, the notice names
