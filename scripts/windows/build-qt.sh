@@ -42,7 +42,7 @@ if [ -z "$src" ]; then
   apt-get source -qq qt6-base >/dev/null 2>&1 || apt-get source qt6-base
   src=$(find . -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 fi
-echo "Qt for Windows: building from Debian's qt6-base source (about 40 minutes on two cores)"
+echo "Qt for Windows: building from Debian's qt6-base source (about half an hour on two cores)"
 [ -n "$src" ] || { echo "build-qt: no qt6-base source unpacked" >&2; exit 1; }
 
 # What the game, its tests and the screen gallery use: Core, Gui, Widgets,
