@@ -6,22 +6,6 @@
 
 namespace kv {
 
-namespace {
-
-// Each face of the design with the English name it may be installed under
-// and the IPA face that stands in for it.
-struct FaceChoice {
-  const QString* face;
-  const char* english;
-  const char* standIn;
-};
-const FaceChoice kFaces[] = {{&kGothic, "MS Gothic", "IPAGothic"},
-                             {&kPGothic, "MS PGothic", "IPAPGothic"},
-                             {&kMincho, "MS Mincho", "IPAMincho"},
-                             {&kPMincho, "MS PMincho", "IPAPMincho"}};
-
-}  // namespace
-
 // The real face where it is installed, the IPA face otherwise. Asked once
 // per face: the installed fonts do not change while the game runs. The list
 // of installed families is read once; asking the font database family by
@@ -33,7 +17,7 @@ QString substituteFace(const QString& face) {
   static const QStringList installed = QFontDatabase::families();
   auto has = [](const QString& family) { return installed.contains(family, Qt::CaseInsensitive); };
   QString result = face;
-  for (const FaceChoice& c : kFaces) {
+  for (const DesignedFace& c : kDesignedFaces) {
     if (face != *c.face) continue;
     const QString english = QString::fromLatin1(c.english);
     result = has(face) ? face : has(english) ? english : QString::fromLatin1(c.standIn);

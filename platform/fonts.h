@@ -20,4 +20,17 @@ inline const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック");
 inline const QString kMincho = QStringLiteral("ＭＳ 明朝");
 inline const QString kPMincho = QStringLiteral("ＭＳ Ｐ明朝");
 
+// Each face of the design with the English name it may be installed under,
+// the IPA face that stands in for it and that face's font file.
+struct DesignedFace {
+  const QString* face;
+  const char* english;
+  const char* standIn;
+  const char* standInFile;
+};
+inline const DesignedFace kDesignedFaces[] = {{&kGothic, "MS Gothic", "IPAGothic", "ipag.ttf"},
+                                              {&kPGothic, "MS PGothic", "IPAPGothic", "ipagp.ttf"},
+                                              {&kMincho, "MS Mincho", "IPAMincho", "ipam.ttf"},
+                                              {&kPMincho, "MS PMincho", "IPAPMincho", "ipamp.ttf"}};
+
 }  // namespace kv

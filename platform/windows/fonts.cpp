@@ -12,22 +12,13 @@
 namespace kv::sys {
 
 void AddShippedFonts(const QString& dataDir) {
-  struct Shipped {
-    const QString* face;
-    const char* english;
-    const char* file;
-  };
-  const Shipped shipped[] = {{&kGothic, "MS Gothic", "ipag.ttf"},
-                             {&kPGothic, "MS PGothic", "ipagp.ttf"},
-                             {&kMincho, "MS Mincho", "ipam.ttf"},
-                             {&kPMincho, "MS PMincho", "ipamp.ttf"}};
   const QStringList installed = QFontDatabase::families();
   const QDir fonts(dataDir + QStringLiteral("/fonts"));
-  for (const Shipped& s : shipped) {
+  for (const DesignedFace& s : kDesignedFaces) {
     if (installed.contains(*s.face, Qt::CaseInsensitive) ||
         installed.contains(QLatin1String(s.english), Qt::CaseInsensitive))
       continue;
-    QFontDatabase::addApplicationFont(fonts.filePath(QLatin1String(s.file)));
+    QFontDatabase::addApplicationFont(fonts.filePath(QLatin1String(s.standInFile)));
   }
 }
 
